@@ -1,0 +1,3 @@
+#include "foundation/DObject.h"
+
+DObject::~DObject() = default;

@@ -1,0 +1,29 @@
+#include "mail/DMutex.h"
+
+#include <windows.h>
+
+DMutex::DMutex() : handle(CreateMutexA(nullptr, FALSE, nullptr)), failed(handle == nullptr)
+{
+}
+
+DMutex::~DMutex()
+{
+    if (handle)
+        CloseHandle(handle);
+}
+
+unsigned long DMutex::lock()
+{
+    failed = false;
+    DWORD result = handle ? WaitForSingleObject(handle, INFINITE) : WAIT_FAILED;
+    failed = result != WAIT_OBJECT_0;
+    return result;
+}
+
+bool DMutex::unlock()
+{
+    failed = false;
+    bool released = handle && ReleaseMutex(handle) != 0;
+    failed = !released;
+    return released;
+}
