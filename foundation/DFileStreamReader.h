@@ -29,7 +29,8 @@ public:
     bool failed() const override { return failedFlag; }
 
 private:
-    bool seekFile(long position);
+    // Moves the file to `position` and empties the window there; false when it cannot.
+    bool seekFile(int position);
 
     std::FILE* file = nullptr;  // owned
     char* window;               // owned, windowCapacity bytes

@@ -1,5 +1,7 @@
 #include "foundation/DFileStreamWriter.h"
 
+#include <climits>
+
 DFileStreamWriter::~DFileStreamWriter()
 {
     if (file)
@@ -45,12 +47,17 @@ int DFileStreamWriter::write(const void* buffer, int count)
     failedFlag = false;
     if (count <= 0 || !buffer)
         return 0;
-    size_t put = std::fwrite(buffer, 1, static_cast<size_t>(count), file);
+    // The byte counters are signed 32-bit: a write that would carry them past their limit
+    // is cut short there and reported as a short write.
+    bool cut = count > INT_MAX - written;
+    if (cut)
+        count = INT_MAX - written;
+    size_t put = count > 0 ? std::fwrite(buffer, 1, static_cast<size_t>(count), file) : 0;
     if (put == 0) {
         failedFlag = anyFailure = true;
         return 0;
     }
-    if (put < static_cast<size_t>(count))
+    if (cut || put < static_cast<size_t>(count))
         failedFlag = anyFailure = true;
     written += static_cast<int>(put);
     writtenSize = written;

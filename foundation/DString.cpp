@@ -6,12 +6,16 @@
 
 namespace {
 
+// The longest text a DString holds: its buffer of length + 1 bytes must stay countable in
+// a signed 32-bit int.
+const int maxLength = INT_MAX - 1;
+
 int boundedLength(const char* text)
 {
     if (!text)
         return 0;
     size_t n = std::strlen(text);
-    return n > static_cast<size_t>(INT_MAX - 1) ? INT_MAX - 1 : static_cast<int>(n);
+    return n > static_cast<size_t>(maxLength) ? maxLength : static_cast<int>(n);
 }
 
 }  // namespace
@@ -58,6 +62,8 @@ void DString::replace(const char* bytes, int count)
 {
     if (count < 0 || !bytes)
         count = 0;
+    if (count > maxLength)
+        count = maxLength;
     char* fresh = new char[static_cast<size_t>(count) + 1]();
     if (count > 0)
         std::memcpy(fresh, bytes, static_cast<size_t>(count));
@@ -171,8 +177,8 @@ DString operator+(const DString& left, const DString& right)
 DString operator+(const DString& left, const char* right)
 {
     long long total = static_cast<long long>(left.length()) + (right ? std::strlen(right) : 0);
-    if (total > INT_MAX - 1)
-        total = INT_MAX - 1;
+    if (total > maxLength)
+        total = maxLength;
     char* joined = new char[static_cast<size_t>(total) + 1]();
     std::memcpy(joined, left.text(), static_cast<size_t>(left.length()));
     std::memcpy(joined + left.length(), right ? right : "", static_cast<size_t>(total - left.length()));

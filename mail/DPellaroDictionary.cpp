@@ -1,0 +1,101 @@
+#include "mail/DPellaroDictionary.h"
+
+#include "mail/GuideTexts.h"
+
+DPellaroDictionary* dictionary = nullptr;
+
+DPellaroDictionary::DPellaroDictionary() : english(new DStringList), translated(new DStringList)
+{
+}
+
+DPellaroDictionary::~DPellaroDictionary()
+{
+    delete english;
+    delete translated;
+}
+
+void DPellaroDictionary::addPair(DString englishText, DString hungarianText)
+{
+    english->add(englishText);
+    translated->add(hungarianText);
+}
+
+DString DPellaroDictionary::translate(const DString& text) const
+{
+    if (language.load() == 0)
+        return text;
+    int index = english->indexOf(text);
+    return index < 0 ? text : translated->get(index);
+}
+
+DString translate(const DString& english)
+{
+    return dictionary ? dictionary->translate(english) : english;
+}
+
+// The Hungarian texts are Windows ANSI bytes; each is also given readably in a comment.
+// They use only the accented letters whose bytes are the same in the Central European and
+// the Western code pages (ö stands where Hungarian writes the double-acute o).
+void fillDictionary(DPellaroDictionary& d)
+{
+    d.addPair("Cannot connect to server!", "Nem lehet csatlakozni a szerverhez!");
+    d.addPair("Connection lost!", "Kapcsolat megszakadt!");
+    d.addPair("Internal server error!", "Bels\xF6 szerver hiba!");  // Belsö szerver hiba!
+    d.addPair("Comms error!", "Komm. hiba!");
+    d.addPair("Login failed!", "Login sikertelen!");
+    d.addPair("Cannot determine mail count!", "A levelek sz\xE1ma nem meghat\xE1rozhat\xF3!");  // A levelek száma nem meghatározható!
+    d.addPair(englishGuideText(), hungarianGuideText());
+    d.addPair("Server (POP3):", "Szerver (POP3):");
+    d.addPair("User name:", "Felhaszn\xE1l\xF3n\xE9v:");  // Felhasználónév:
+    d.addPair("Password:", "Jelsz\xF3:");  // Jelszó:
+    d.addPair("Options", "Be\xE1ll\xEDt\xE1sok");  // Beállítások
+    d.addPair("All mails are new on server", "Minden lev\xE9l \xFAj a szerveren");  // Minden levél új a szerveren
+    d.addPair("Open web site", "Weblap megnyit\xE1sa");  // Weblap megnyitása
+    d.addPair("Cancel", "M\xE9gse");  // Mégse
+    d.addPair("Unchecked", "Ellen\xF6rizetlen");  // Ellenörizetlen
+    d.addPair("Idle", "\xDCresj\xE1r\xE1s");  // Üresjárás
+    d.addPair("Status", "\xC1llapot");  // Állapot
+    d.addPair("Mailboxes", "Postafi\xF3kok");  // Postafiókok
+    d.addPair("Mailbox", "Postafi\xF3k");  // Postafiók
+    d.addPair("New mails", "\xDAj levelek");  // Új levelek
+    d.addPair("Add", "Hozz\xE1" "ad\xE1s");  // Hozzáadás
+    d.addPair("Edit", "Szerkeszt\xE9s");  // Szerkesztés
+    d.addPair("Remove", "T\xF6rl\xE9s");  // Törlés
+    d.addPair("Interval", "Id\xF6k\xF6z");  // Idököz
+    d.addPair("1 minute", "1 perc");
+    d.addPair("5 minutes", "5 perc");
+    d.addPair("10 minutes", "10 perc");
+    d.addPair("15 minutes", "15 perc");
+    d.addPair("Show notification box for new mails", "\xC9rtes\xEDt\xE9s megjelen\xEDt\xE9se \xFAj levelek eset\xE9n");  // Értesítés megjelenítése új levelek esetén
+    d.addPair("Show notification box for new mails at startup", "\xC9rtes\xEDt\xE9s megjelen\xEDt\xE9se \xFAj levelek eset\xE9n indul\xE1skor");  // Értesítés megjelenítése új levelek esetén induláskor
+    d.addPair("Check internet connection", "Internet kapcsolat ellen\xF6rz\xE9se");  // Internet kapcsolat ellenörzése
+    d.addPair("Check Now!", "Ellen\xF6rz\xE9s most!");  // Ellenörzés most!
+    d.addPair("Hide", "Elrejt\xE9s");  // Elrejtés
+    d.addPair("Exit", "Kil\xE9p\xE9s");  // Kilépés
+    d.addPair("Options...", "Be\xE1ll\xEDt\xE1sok...");  // Beállítások...
+    d.addPair("Disable", "Letilt\xE1s");  // Letiltás
+    d.addPair("About...", "N\xE9vjegy...");  // Névjegy...
+    d.addPair("User's Guide...", "Haszn\xE1lati utas\xEDt\xE1s...");  // Használati utasítás...
+    d.addPair("Pellaro: Idle", "Pellaro: \xDCresj\xE1r\xE1s");  // Pellaro: Üresjárás
+    d.addPair("Disabled!", "Letiltva!");
+    d.addPair("Add Mailbox", "Postafi\xF3k hozz\xE1" "ad\xE1sa");  // Postafiók hozzáadása
+    d.addPair("Edit Mailbox", "Postafi\xF3k szerkeszt\xE9se");  // Postafiók szerkesztése
+    d.addPair("Unconfigured!", "Nincs konfigur\xE1lva!");  // Nincs konfigurálva!
+    d.addPair("About", "N\xE9vjegy");  // Névjegy
+    d.addPair("User's Guide", "Haszn\xE1lati utas\xEDt\xE1s");  // Használati utasítás
+    d.addPair("Pellaro: Checking...", "Pellaro: Ellen\xF6rz\xE9s...");  // Pellaro: Ellenörzés...
+    d.addPair("Checking...", "Ellen\xF6rz\xE9s...");  // Ellenörzés...
+    d.addPair("No internet connection!", "Nincs internet kapcsolat!");
+    d.addPair("There are new mails!", "\xDAj levelek!");  // Új levelek!
+    d.addPair("Timeout!", "Id\xF6t\xFAll\xE9p\xE9s!");  // Idötúllépés!
+    d.addPair("Error!", "Hiba!");
+    d.addPair("Terminated!", "Le\xE1ll\xEDtva!");  // Leállítva!
+    d.addPair("Language", "Nyelv");
+    d.addPair("You must restart Pellaro for the new settings to take effect!", "Az \xFAj be\xE1llit\xE1sok \xE9rv\xE9nybe l\xE9p\xE9s\xE9hez a Pellaro \xFAjraindit\xE1sa sz\xFCks\xE9ges!");  // Az új beállitások érvénybe lépéséhez a Pellaro újrainditása szükséges!
+    d.addPair("Information", "Inform\xE1" "ci\xF3");  // Információ
+    d.addPair(" new mail!\n", " \xFAj lev\xE9l!\n");  //  új levél!\n
+    d.addPair(" new mails!\n", " \xFAj lev\xE9l!\n");  //  új levél!\n
+    d.addPair(" new mails!", " \xFAj lev\xE9l!");  //  új levél!
+    d.addPair(" new mail!", " \xFAj lev\xE9l!");  //  új levél!
+    d.addPair(" has ", ": ");
+}
