@@ -1,0 +1,75 @@
+#include "mail/DThread.h"
+
+#include <windows.h>
+
+DThread::DThread() = default;
+
+DThread::~DThread()
+{
+    if (handle)
+        CloseHandle(handle);
+}
+
+struct DThreadStarter {
+    static DWORD WINAPI entry(LPVOID self)
+    {
+        // Nothing may touch the object after run(): its owner may destroy it from then on,
+        // and a timer thread that was let go destroys itself at the end of its run().
+        static_cast<DThread*>(self)->run();
+        return 0;
+    }
+};
+
+bool DThread::start()
+{
+    if (startAttempted)
+        return false;
+    startAttempted = true;
+    DWORD id = 0;
+    HANDLE made = CreateThread(nullptr, 0, &DThreadStarter::entry, this, 0, &id);
+    if (!made)
+        return false;
+    handle = made;
+    threadId = id;
+    return true;
+}
+
+bool DThread::isRunning() const
+{
+    if (!handle)
+        return false;
+    // The handle is signalled once the thread has ended; a failed query counts as ended, so
+    // no caller waits for ever on a thread that cannot be asked.
+    return WaitForSingleObject(handle, 0) == WAIT_TIMEOUT;
+}
+
+void DThread::requestStop()
+{
+    stopRequested.store(true);
+}
+
+bool DThread::isStopRequested() const
+{
+    return stopRequested.load();
+}
+
+const std::atomic<bool>& DThread::stopFlag() const
+{
+    return stopRequested;
+}
+
+void DThread::terminate()
+{
+    requestStop();
+    if (!handle)
+        return;
+    // A thread that stops itself cannot wait for its own end.
+    if (GetCurrentThreadId() == threadId)
+        return;
+    while (WaitForSingleObject(handle, 1000) == WAIT_TIMEOUT) {
+    }
+}
+
+void DThread::run()
+{
+}

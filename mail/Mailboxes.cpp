@@ -1,0 +1,4 @@
+#include "mail/Mailboxes.h"
+
+DList* mailboxes = nullptr;
+std::atomic<bool> mailboxesLocked{false};
