@@ -1,0 +1,88 @@
+#include "mail/DWorkingThread.h"
+
+#include <windows.h>
+
+#include "mail/Mailboxes.h"
+#include "mail/DPellaroDictionary.h"
+#include "mail/Pop3Conversation.h"
+#include "mail/Pop3Dialogue.h"
+
+namespace {
+
+// One step of the wait while the mailbox list is being changed.
+const DWORD lockedPollMs = 10;
+
+}  // namespace
+
+DWorkingThread::DWorkingThread() = default;
+
+DWorkingThread::~DWorkingThread()
+{
+    std::lock_guard<std::mutex> hold(socketLock);
+    delete socket;
+    socket = nullptr;
+}
+
+DString DWorkingThread::getStatus() const
+{
+    std::lock_guard<std::mutex> hold(resultLock);
+    return status;
+}
+
+void DWorkingThread::setResult(const DString& text, int count)
+{
+    std::lock_guard<std::mutex> hold(resultLock);
+    status = text;
+    mailCount.store(count);
+}
+
+DByteChannel* DWorkingThread::openChannel(DClientSocket& connected)
+{
+    return &connected;
+}
+
+void DWorkingThread::releaseSocket()
+{
+    std::lock_guard<std::mutex> hold(socketLock);
+    if (socketBusy.exchange(true))
+        return;
+    delete socket;
+    socket = nullptr;
+}
+
+void DWorkingThread::run()
+{
+    socketBusy.store(true);
+    while (mailboxesLocked.load() && !isStopRequested())
+        Sleep(lockedPollMs);
+    if (isStopRequested())
+        return;
+    setResult(DString(), -1);
+
+    DClientSocket* connection = new DClientSocket;
+    {
+        std::lock_guard<std::mutex> hold(socketLock);
+        socket = connection;
+    }
+    connection->setStopFlag(&stopFlag());
+    connection->setPort(port);
+    connection->setHost(server);
+    connection->setActive(true);
+    if (!connection->isConnected()) {
+        if (!isStopRequested())
+            setResult(translate("Cannot connect to server!"), -1);
+    } else {
+        socketBusy.store(false);
+        DByteChannel* channel = openChannel(*connection);
+        Pop3Dialogue dialogue(userName, password);
+        runPop3Conversation(dialogue, *channel, stopFlag());
+        if (channel != connection)
+            delete channel;
+        setResult(dialogue.status(), dialogue.mailCount());
+    }
+
+    std::lock_guard<std::mutex> hold(socketLock);
+    socketBusy.store(true);
+    delete socket;
+    socket = nullptr;
+}

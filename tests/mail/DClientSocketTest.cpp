@@ -1,0 +1,243 @@
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <string>
+#include <thread>
+
+#include "LoopbackServer.h"
+#include "mail/DClientSocket.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// Receives until `count` bytes came, waiting for each piece with a bound.
+std::string receiveSome(DClientSocket& socket, size_t count)
+{
+    std::string got;
+    while (got.size() < count) {
+        if (!socket.waitReadable(10000))
+            break;
+        char buffer[256];
+        int n = socket.receive(buffer, sizeof buffer);
+        if (n <= 0)
+            break;
+        got.append(buffer, static_cast<size_t>(n));
+    }
+    return got;
+}
+
+class ConnectedPair : public ::testing::Test {
+protected:
+    void connectTo(const char* host)
+    {
+        ASSERT_TRUE(listener.ok());
+        socket.setHost(host);
+        socket.setPort(listener.port());
+        socket.setActive(true);
+        ASSERT_TRUE(socket.isConnected());
+        peer = listener.accept(10000);
+        ASSERT_NE(peer, INVALID_SOCKET);
+    }
+    void TearDown() override
+    {
+        if (peer != INVALID_SOCKET)
+            closesocket(peer);
+    }
+
+    LoopbackListener listener;
+    DClientSocket socket;
+    SOCKET peer = INVALID_SOCKET;
+};
+
+TEST_F(ConnectedPair, ExchangesBytesWithADottedAddress)
+{
+    connectTo("127.0.0.1");
+    EXPECT_EQ(socket.send("hello\r\n", 7), 7);
+    EXPECT_EQ(receiveUntil(peer, "\r\n", 10000), "hello\r\n");
+
+    EXPECT_FALSE(socket.canRead());
+    ASSERT_TRUE(sendAll(peer, "+OK ready\r\n"));
+    EXPECT_EQ(receiveSome(socket, 11), "+OK ready\r\n");
+}
+
+TEST_F(ConnectedPair, ExchangesBytesWithAHostName)
+{
+    connectTo("localhost");
+    EXPECT_EQ(socket.send("abc", 3), 3);
+    EXPECT_EQ(receiveUntil(peer, "abc", 10000), "abc");
+    ASSERT_TRUE(sendAll(peer, "xyz"));
+    EXPECT_EQ(receiveSome(socket, 3), "xyz");
+}
+
+TEST_F(ConnectedPair, ReceiveGivesZeroOnceThePeerHasClosed)
+{
+    connectTo("127.0.0.1");
+    ASSERT_TRUE(sendAll(peer, "bye"));
+    closesocket(peer);
+    peer = INVALID_SOCKET;
+    EXPECT_EQ(receiveSome(socket, 3), "bye");
+    ASSERT_TRUE(socket.waitReadable(10000));
+    EXPECT_TRUE(socket.canRead());
+    char buffer[16];
+    EXPECT_EQ(socket.receive(buffer, sizeof buffer), 0);
+}
+
+TEST_F(ConnectedPair, WaitReadableRunsOutWhenNothingComes)
+{
+    connectTo("127.0.0.1");
+    EXPECT_FALSE(socket.waitReadable(100));
+    EXPECT_TRUE(socket.isConnected());
+}
+
+TEST_F(ConnectedPair, ChangingHostOrPortClosesTheConnection)
+{
+    connectTo("127.0.0.1");
+    socket.setHost("127.0.0.1");
+    EXPECT_FALSE(socket.isConnected());
+    // The peer sees the close.
+    EXPECT_EQ(receiveUntil(peer, "never", 10000), "");
+
+    socket.setActive(true);
+    ASSERT_TRUE(socket.isConnected());
+    SOCKET second = listener.accept(10000);
+    ASSERT_NE(second, INVALID_SOCKET);
+    socket.setPort(listener.port());
+    EXPECT_FALSE(socket.isConnected());
+    closesocket(second);
+}
+
+TEST(DClientSocket, StartsWithItsDefaultsAndUnconnected)
+{
+    DClientSocket socket;
+    EXPECT_EQ(socket.getHost(), "127.0.0.1");
+    EXPECT_EQ(socket.getPort(), 8080);
+    EXPECT_FALSE(socket.isConnected());
+    EXPECT_FALSE(socket.canRead());
+    char buffer[4];
+    EXPECT_EQ(socket.receive(buffer, sizeof buffer), 0);
+    EXPECT_EQ(socket.send("x", 1), 0);
+    // Nothing to wait for: the receive that follows reports 0 at once.
+    EXPECT_TRUE(socket.waitReadable(10000));
+}
+
+// With no other user of the sockets library in the process, a socket can only be made while
+// some DClientSocket still holds its start-up.
+bool libraryStillStarted()
+{
+    SOCKET probe = ::socket(AF_INET, SOCK_STREAM, 0);
+    if (probe == INVALID_SOCKET)
+        return WSAGetLastError() != WSANOTINITIALISED;
+    closesocket(probe);
+    return true;
+}
+
+TEST(DClientSocket, AFailedConnectReleasesTheLibraryAndALaterOneWorks)
+{
+    int closedPort = closedLoopbackPort();
+    ASSERT_FALSE(libraryStillStarted());
+    {
+        DClientSocket socket;
+        socket.setPort(closedPort);
+        socket.setActive(true);
+        EXPECT_FALSE(socket.isConnected());
+        EXPECT_FALSE(libraryStillStarted());
+        socket.setActive(true);
+        EXPECT_FALSE(socket.isConnected());
+        EXPECT_FALSE(libraryStillStarted());
+    }
+    {
+        DClientSocket socket;
+        socket.setHost("nothing-here.invalid");
+        socket.setPort(closedPort);
+        socket.setActive(true);
+        EXPECT_FALSE(socket.isConnected());
+        // The lookup's helper thread has ended and given back its own start-up too.
+        EXPECT_FALSE(libraryStillStarted());
+        socket.setHost("localhost");
+        socket.setActive(true);
+        EXPECT_FALSE(socket.isConnected());
+        EXPECT_FALSE(libraryStillStarted());
+    }
+
+    LoopbackListener listener;
+    ASSERT_TRUE(listener.ok());
+    DClientSocket socket;
+    socket.setPort(listener.port());
+    socket.setActive(true);
+    EXPECT_TRUE(socket.isConnected());
+    SOCKET peer = listener.accept(10000);
+    ASSERT_NE(peer, INVALID_SOCKET);
+    ASSERT_TRUE(sendAll(peer, "hi"));
+    EXPECT_EQ(receiveSome(socket, 2), "hi");
+    socket.setActive(false);
+    EXPECT_FALSE(socket.isConnected());
+    closesocket(peer);
+}
+
+TEST(DClientSocket, AHostThatIsNeitherNameNorAddressFailsToConnect)
+{
+    LoopbackListener listener;
+    ASSERT_TRUE(listener.ok());
+    DClientSocket socket;
+    socket.setPort(listener.port());
+    socket.setHost("no such host");
+    socket.setActive(true);
+    EXPECT_FALSE(socket.isConnected());
+    socket.setHost("");
+    socket.setActive(true);
+    EXPECT_FALSE(socket.isConnected());
+    socket.setHost("127.0.0.1");
+    socket.setPort(0);
+    socket.setActive(true);
+    EXPECT_FALSE(socket.isConnected());
+}
+
+TEST(DClientSocket, ARaisedStopFlagPreventsTheConnect)
+{
+    LoopbackListener listener;
+    ASSERT_TRUE(listener.ok());
+    std::atomic<bool> stop{true};
+    DClientSocket socket;
+    socket.setStopFlag(&stop);
+    socket.setPort(listener.port());
+    socket.setHost("localhost");
+    socket.setActive(true);
+    EXPECT_FALSE(socket.isConnected());
+    stop.store(false);
+    socket.setActive(true);
+    EXPECT_TRUE(socket.isConnected());
+}
+
+TEST(DClientSocket, AStopDuringAConnectThatHangsReturnsPromptly)
+{
+    // A listener whose queue of unaccepted connections is full lets further connects hang
+    // (the system drops their requests and the client keeps retrying for minutes).
+    LoopbackListener listener(0);
+    ASSERT_TRUE(listener.ok());
+    std::vector<SOCKET> fillers = fillListenerQueue(listener);
+    ASSERT_FALSE(fillers.empty()) << "could not fill the listener's queue";
+
+    std::atomic<bool> stop{false};
+    DClientSocket socket;
+    socket.setStopFlag(&stop);
+    socket.setPort(listener.port());
+    std::atomic<bool> returned{false};
+    Clock::time_point begin = Clock::now();
+    std::thread connecting([&] {
+        socket.setActive(true);
+        returned.store(true);
+    });
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    EXPECT_FALSE(returned.load()) << "the connect did not hang";
+    stop.store(true);
+    connecting.join();
+    double seconds = std::chrono::duration<double>(Clock::now() - begin).count();
+    EXPECT_FALSE(socket.isConnected());
+    // Without the stop the connect would go on for a minute or more.
+    EXPECT_LT(seconds, 20.0);
+    closeAll(fillers);
+}
+
+}  // namespace

@@ -1,0 +1,95 @@
+// Real checks against the Dovecot that the ctest fixture starts on 127.0.0.1; its port
+// comes in PELLARO_POP3_PORT. Users (password "secret"): empty, one, three, many.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "LoopbackServer.h"
+#include "WorkingThreadSupport.h"
+
+namespace {
+
+const int endWithinMs = 60000;
+
+int dovecotPort()
+{
+    const char* value = std::getenv("PELLARO_POP3_PORT");
+    return value != nullptr ? std::atoi(value) : 0;
+}
+
+class DovecotCheck : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        port = dovecotPort();
+        ASSERT_GT(port, 0) << "PELLARO_POP3_PORT is not set: run through ctest, which starts Dovecot";
+    }
+
+    std::unique_ptr<RecordingThread> startCheck(const char* server, const char* user,
+                                                const char* password)
+    {
+        auto thread = std::make_unique<RecordingThread>(server, port, user, password);
+        EXPECT_TRUE(thread->start());
+        return thread;
+    }
+
+    int port = 0;
+};
+
+TEST_F(DovecotCheck, CountsTheMessagesOfMailboxesCheckedAtOnce)
+{
+    struct Box {
+        const char* user;
+        int count;
+    };
+    const Box boxes[] = {{"empty", 0}, {"one", 1}, {"three", 3}, {"many", 250}};
+    std::vector<std::unique_ptr<RecordingThread>> threads;
+    for (const Box& box : boxes)
+        threads.push_back(startCheck("127.0.0.1", box.user, "secret"));
+    for (size_t i = 0; i < threads.size(); ++i) {
+        ASSERT_TRUE(waitForEnd(*threads[i], endWithinMs));
+        EXPECT_EQ(threads[i]->getStatus(), "OK") << boxes[i].user;
+        EXPECT_EQ(threads[i]->getMailCount(), boxes[i].count) << boxes[i].user;
+        std::vector<std::string> expected = {"USER " + std::string(boxes[i].user), "\r\n",
+                                             "PASS secret", "\r\n", "STAT", "\r\n", "QUIT", "\r\n"};
+        EXPECT_EQ(threads[i]->sends(), expected);
+    }
+}
+
+TEST_F(DovecotCheck, FindsTheServerByName)
+{
+    auto thread = startCheck("localhost", "three", "secret");
+    ASSERT_TRUE(waitForEnd(*thread, endWithinMs));
+    EXPECT_EQ(thread->getStatus(), "OK");
+    EXPECT_EQ(thread->getMailCount(), 3);
+}
+
+TEST_F(DovecotCheck, AWrongPasswordOrUserFailsTheLogin)
+{
+    auto wrongPassword = startCheck("127.0.0.1", "one", "wrong");
+    auto unknownUser = startCheck("127.0.0.1", "nobody", "secret");
+    ASSERT_TRUE(waitForEnd(*wrongPassword, endWithinMs));
+    ASSERT_TRUE(waitForEnd(*unknownUser, endWithinMs));
+    EXPECT_EQ(wrongPassword->getStatus(), "Login failed!");
+    EXPECT_EQ(wrongPassword->getMailCount(), -1);
+    EXPECT_EQ(unknownUser->getStatus(), "Login failed!");
+    EXPECT_EQ(unknownUser->getMailCount(), -1);
+}
+
+TEST_F(DovecotCheck, CannotConnectToAClosedPortOrAnUnknownName)
+{
+    RecordingThread closed("127.0.0.1", closedLoopbackPort(), "one", "secret");
+    RecordingThread unknown("pop3.pellaro-test.invalid", port, "one", "secret");
+    ASSERT_TRUE(closed.start());
+    ASSERT_TRUE(unknown.start());
+    ASSERT_TRUE(waitForEnd(closed, endWithinMs));
+    ASSERT_TRUE(waitForEnd(unknown, endWithinMs));
+    EXPECT_EQ(closed.getStatus(), "Cannot connect to server!");
+    EXPECT_EQ(unknown.getStatus(), "Cannot connect to server!");
+    EXPECT_EQ(unknown.getMailCount(), -1);
+}
+
+}  // namespace
