@@ -1,0 +1,414 @@
+#include "graphics/DCanvas.h"
+
+#include "graphics/CanvasGeometry.h"
+#include "graphics/DBitmap.h"
+#include "graphics/DIcon.h"
+#include "graphics/TextWrap.h"
+#include "mail/DrawingLock.h"
+
+namespace {
+
+// The sample whose height is the line height of a text box: tall capitals, descenders,
+// brackets and a double quote, so every line has room for any character.
+const char lineHeightSample[] = "Xjl[]{}'^$@#\\/\"y!*|";
+
+}  // namespace
+
+DCanvas::DCanvas(HBITMAP bitmap)
+    : isMemory(1), bitmapHandle(bitmap), penObject(new DPen), brushObject(new DBrush),
+      fontObject(new DFont), deviceContext(CreateCompatibleDC(nullptr)), permanentDc(1)
+{
+}
+
+DCanvas::DCanvas(HWND window)
+    : penObject(new DPen), brushObject(new DBrush), fontObject(new DFont),
+      windowHandle(window)
+{
+}
+
+DCanvas::~DCanvas()
+{
+    // A bracket left open by a caller is closed, so the lock and the objects are released.
+    while (lockDepth > 0) unlock();
+    if (drawing) {
+        releaseObjects();
+        removeClip();
+        if (!permanentDc && deviceContext) ReleaseDC(windowHandle, deviceContext);
+        drawing = 0;
+    }
+    if (permanentDc && deviceContext) DeleteDC(deviceContext);
+    deviceContext = nullptr;
+    delete brushObject;
+    delete penObject;
+    delete fontObject;
+}
+
+void DCanvas::makeObjects()
+{
+    penHandle.reset(CreatePen(penObject->getStyle(), penObject->getWidth(),
+                              penObject->getColor().value()));
+    brushHandle.reset(CreateSolidBrush(brushObject->getColor().value()));
+    if (deviceContext) {
+        // A failed creation or selection leaves nothing selected: only what was really
+        // swapped in is swapped back before our objects are deleted.
+        if (penHandle.get()) oldPen = SelectObject(deviceContext, penHandle.get());
+        if (brushHandle.get()) oldBrush = SelectObject(deviceContext, brushHandle.get());
+        if (isMemory && bitmapHandle) oldBitmap = SelectObject(deviceContext, bitmapHandle);
+        SetTextColor(deviceContext, fontObject->getColor().value());
+    }
+    objectsCreated = 1;
+}
+
+void DCanvas::releaseObjects()
+{
+    if (deviceContext) {
+        if (oldPen) SelectObject(deviceContext, oldPen);
+        if (oldBrush) SelectObject(deviceContext, oldBrush);
+        if (isMemory && oldBitmap) SelectObject(deviceContext, oldBitmap);
+    }
+    oldPen = nullptr;
+    oldBrush = nullptr;
+    oldBitmap = nullptr;
+    penHandle.reset();
+    brushHandle.reset();
+    objectsCreated = 0;
+}
+
+void DCanvas::applyClip()
+{
+    if (isMemory || !deviceContext) return;
+    if (clipX == 0 && clipY == 0 && clipWidth == 0 && clipHeight == 0) {
+        SelectClipRgn(deviceContext, nullptr);
+    } else {
+        clipRegion = CreateRectRgn(clipX, clipY, clipX + clipWidth, clipY + clipHeight);
+        if (clipRegion) {
+            // The device context keeps its own copy of the region.
+            SelectClipRgn(deviceContext, clipRegion);
+            DeleteObject(clipRegion);
+            clipRegion = nullptr;
+        }
+    }
+    clipActive = 1;
+}
+
+void DCanvas::removeClip()
+{
+    if (deviceContext && clipActive) SelectClipRgn(deviceContext, nullptr);
+    clipActive = 0;
+}
+
+void DCanvas::begin()
+{
+    drawingLock().lock();
+    if (locked || drawing) {
+        // Inside a bracket only the attributes are refreshed, so a pen or brush colour set
+        // since the last operation takes effect.
+        releaseObjects();
+        makeObjects();
+        if (!locked) ++nestedBegins;
+        return;
+    }
+    if (!permanentDc) deviceContext = windowHandle ? GetDC(windowHandle) : nullptr;
+    if (objectsCreated) releaseObjects();
+    makeObjects();
+    drawing = 1;
+    if (!isMemory) applyClip();
+    if (deviceContext) SetBkMode(deviceContext, TRANSPARENT);
+}
+
+void DCanvas::end()
+{
+    if (!locked) {
+        if (nestedBegins > 0) {
+            --nestedBegins;
+        } else {
+            releaseObjects();
+            drawing = 0;
+            removeClip();
+            if (!permanentDc) {
+                if (deviceContext) ReleaseDC(windowHandle, deviceContext);
+                deviceContext = nullptr;
+            }
+        }
+    }
+    drawingLock().unlock();
+}
+
+void DCanvas::lock()
+{
+    drawingLock().lock();
+    ++lockDepth;
+    if (!locked) {
+        begin();
+        locked = 1;
+    }
+}
+
+void DCanvas::unlock()
+{
+    // An unlock without its lock is ignored rather than releasing a lock it does not hold.
+    if (lockDepth <= 0) return;
+    --lockDepth;
+    if (lockDepth <= 0 && locked) {
+        locked = 0;
+        end();
+    }
+    drawingLock().unlock();
+}
+
+void DCanvas::setClipRect(int x, int y, int width, int height)
+{
+    DDrawingLockHolder hold;
+    clipX = x;
+    clipY = y;
+    clipWidth = width;
+    clipHeight = height;
+    if (clipActive) {
+        removeClip();
+        applyClip();
+    }
+}
+
+void DCanvas::setOrigin(int x, int y)
+{
+    DDrawingLockHolder hold;
+    originX = x;
+    originY = y;
+}
+
+void DCanvas::getOrigin(int* x, int* y)
+{
+    DDrawingLockHolder hold;
+    if (x) *x = originX;
+    if (y) *y = originY;
+}
+
+void DCanvas::drawLine(int x1, int y1, int x2, int y2)
+{
+    begin();
+    if (deviceContext) {
+        MoveToEx(deviceContext, x1 + originX, y1 + originY, nullptr);
+        LineTo(deviceContext, x2 + originX, y2 + originY);
+    }
+    end();
+}
+
+void DCanvas::drawRect(int x, int y, int width, int height)
+{
+    begin();
+    if (deviceContext) {
+        Rectangle(deviceContext, x + originX, y + originY, x + originX + width,
+                  y + originY + height);
+    }
+    end();
+}
+
+void DCanvas::drawFrame(int x, int y, int width, int height)
+{
+    begin();
+    if (deviceContext) {
+        HGDIOBJ previous = SelectObject(deviceContext, GetStockObject(HOLLOW_BRUSH));
+        Rectangle(deviceContext, x + originX, y + originY, x + originX + width,
+                  y + originY + height);
+        if (previous) SelectObject(deviceContext, previous);
+    }
+    end();
+}
+
+void DCanvas::drawText(int x, int y, const DString& text)
+{
+    begin();
+    if (deviceContext) {
+        SetMapMode(deviceContext, MM_TEXT);
+        HFONT handle = fontObject->getHandle();
+        oldFont = handle ? SelectObject(deviceContext, handle) : nullptr;
+        TextOutA(deviceContext, x + originX, y + originY, text.text(), text.length());
+        if (oldFont) SelectObject(deviceContext, oldFont);
+        oldFont = nullptr;
+    }
+    end();
+}
+
+DTextExtent DCanvas::textExtent(const DString& text)
+{
+    DTextExtent extent;
+    begin();
+    if (deviceContext) {
+        HFONT handle = fontObject->getHandle();
+        oldFont = handle ? SelectObject(deviceContext, handle) : nullptr;
+        SIZE size = {0, 0};
+        if (GetTextExtentPoint32A(deviceContext, text.text(), text.length(), &size)) {
+            extent.right = size.cx;
+            extent.bottom = size.cy;
+        }
+        if (oldFont) SelectObject(deviceContext, oldFont);
+        oldFont = nullptr;
+    }
+    end();
+    return extent;
+}
+
+DStringList* DCanvas::wrapText(int width, const DString& text)
+{
+    // One bracket for the whole wrap: a window canvas fetches its device context once and
+    // every piece is measured with the font selected once.
+    lock();
+    HFONT handle = fontObject->getHandle();
+    HGDIOBJ previous = (deviceContext && handle) ? SelectObject(deviceContext, handle) : nullptr;
+    HDC dc = deviceContext;
+    DStringList* lines = wrapTextLines(width, text, [dc](const char* piece, int length) {
+        SIZE size = {0, 0};
+        if (dc) GetTextExtentPoint32A(dc, piece, length, &size);
+        return int(size.cx);
+    });
+    if (previous) SelectObject(deviceContext, previous);
+    unlock();
+    return lines;
+}
+
+int DCanvas::lineHeight()
+{
+    return textExtent(DString(lineHeightSample)).height();
+}
+
+void DCanvas::drawTextBox(int x, int y, int width, const DString& text, int align)
+{
+    DDrawingLockHolder hold;
+    lock();
+    const int height = lineHeight();
+    DStringList* lines = wrapText(width, text);
+    for (int k = 0; k < lines->count(); ++k) {
+        DString line = alignedLine(lines->get(k), align);
+        int lineWidth = 0;
+        if ((align & DAlignLeft) == 0 && (align & (DAlignRight | DAlignCenter)) != 0)
+            lineWidth = textExtent(line).width();
+        drawText(alignedLineX(x, width, lineWidth, align), y + k * height, line);
+    }
+    delete lines;
+    unlock();
+}
+
+int DCanvas::textBoxHeight(int width, const DString& text)
+{
+    DDrawingLockHolder hold;
+    lock();
+    const int height = lineHeight();
+    DStringList* lines = wrapText(width, text);
+    int count = lines->count();
+    if (count > 0 && lines->get(count - 1).length() == 0) --count;
+    delete lines;
+    unlock();
+    return count * height;
+}
+
+void DCanvas::setPixel(int x, int y)
+{
+    setPixel(x, y, penObject->getColor());
+}
+
+void DCanvas::setPixel(int x, int y, const DColor& color)
+{
+    begin();
+    if (deviceContext) SetPixelV(deviceContext, x + originX, y + originY, color.value());
+    end();
+}
+
+DColor DCanvas::getPixel(int x, int y)
+{
+    COLORREF value = CLR_INVALID;
+    begin();
+    if (deviceContext) value = GetPixel(deviceContext, x + originX, y + originY);
+    end();
+    // Outside the surface GDI answers CLR_INVALID; that reads as white here.
+    return DColor(uint32_t(value & 0xFFFFFF));
+}
+
+void DCanvas::drawBitmap(int x, int y, DBitmap* bitmap)
+{
+    if (!bitmap) return;
+    begin();
+    DCanvas* source = bitmap->canvas();
+    source->lock();
+    if (deviceContext && source->dc()) {
+        BitBlt(deviceContext, x + originX, y + originY, bitmap->width(), bitmap->height(),
+               source->dc(), 0, 0, SRCCOPY);
+    }
+    source->unlock();
+    end();
+}
+
+void DCanvas::drawIcon(int x, int y, int width, int height, DIcon* icon)
+{
+    if (!icon) return;
+    begin();
+    // The mask clears the opaque pixels (AND), then the image is XORed onto them; where the
+    // mask is white the image is black and the background stays as it was.
+    DCanvas* mask = icon->mask()->canvas();
+    mask->lock();
+    if (deviceContext && mask->dc())
+        BitBlt(deviceContext, x + originX, y + originY, width, height, mask->dc(), 0, 0, SRCAND);
+    mask->unlock();
+    DCanvas* image = icon->image()->canvas();
+    image->lock();
+    if (deviceContext && image->dc()) {
+        BitBlt(deviceContext, x + originX, y + originY, width, height, image->dc(), 0, 0,
+               SRCINVERT);
+    }
+    image->unlock();
+    end();
+}
+
+void DCanvas::drawFocusRect(int x, int y, int width, int height)
+{
+    DDrawingLockHolder hold;
+    begin();
+    if (deviceContext) {
+        for (const DPoint& dot : focusRectDots(x, y, width, height))
+            SetPixelV(deviceContext, dot.x + originX, dot.y + originY, RGB(0, 0, 0));
+    }
+    end();
+}
+
+void DCanvas::drawGradient(int x, int y, int width, int height, const DColor& topLeft,
+                           const DColor& topRight, const DColor& bottomLeft,
+                           const DColor& bottomRight)
+{
+    const bool vertical = topLeft == topRight && bottomLeft == bottomRight;
+    const bool horizontal = !vertical && topLeft == bottomLeft && topRight == bottomRight;
+    if (vertical || horizontal) {
+        const DColor savedColor = penObject->getColor();
+        const int savedWidth = penObject->getWidth();
+        const int savedStyle = penObject->getStyle();
+        penObject->setWidth(0);
+        penObject->setStyle(0);
+        lock();
+        if (vertical) {
+            for (int i = 0; i < height; ++i) {
+                penObject->setColor(topLeft.blend(bottomLeft, height, i));
+                drawLine(x, y + i, x + width, y + i);
+            }
+        } else {
+            for (int i = 0; i < width; ++i) {
+                penObject->setColor(topLeft.blend(topRight, width, i));
+                drawLine(x + i, y, x + i, y + height);
+            }
+        }
+        unlock();
+        penObject->setColor(savedColor);
+        penObject->setWidth(savedWidth);
+        penObject->setStyle(savedStyle);
+        return;
+    }
+    begin();
+    if (deviceContext) {
+        for (int r = 0; r < height; ++r) {
+            for (int i = 0; i < width; ++i) {
+                DColor top = topLeft.blend(topRight, width, i);
+                DColor bottom = bottomLeft.blend(bottomRight, width, i);
+                SetPixelV(deviceContext, x + i + originX, y + r + originY,
+                          top.blend(bottom, height, r).value());
+            }
+        }
+    }
+    end();
+}

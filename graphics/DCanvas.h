@@ -1,0 +1,119 @@
+// DCanvas: a drawing surface on a native window (a window canvas, whose device context is
+// fetched for each operation) or on a bitmap (a memory canvas with a device context of its
+// own for its whole life). Coordinates are pixels; the origin is added to every coordinate
+// given to a drawing operation, never to the clip rectangle, which is in device pixels and
+// only applied on window canvases.
+//
+// Callers set the pen, brush and font attributes and call an operation; the canvas makes
+// the GDI pen and brush for that operation alone (or for one lock/unlock bracket) and
+// deletes them at its end, so nothing is kept between operations. Every operation holds the
+// process-wide drawing lock. Owns its pen, brush and font objects and, on a memory canvas,
+// its device context; the window and the bitmap are not owned.
+#pragma once
+
+#include "foundation/DObject.h"
+#include "foundation/DString.h"
+#include "foundation/DStringList.h"
+#include "graphics/DBrush.h"
+#include "graphics/DColor.h"
+#include "graphics/DFont.h"
+#include "graphics/DPen.h"
+#include "graphics/GdiHolders.h"
+
+#include <windows.h>
+
+class DBitmap;
+class DIcon;
+
+// The rectangle a text occupies: always (0, 0, width, height).
+struct DTextExtent {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+    int width() const { return right - left; }
+    int height() const { return bottom - top; }
+};
+
+class DCanvas : public DObject {
+public:
+    explicit DCanvas(HBITMAP bitmap);  // memory canvas on a bitmap (not owned)
+    explicit DCanvas(HWND window);     // window canvas (window not owned)
+    ~DCanvas() override;
+    DCanvas(const DCanvas&) = delete;
+    DCanvas& operator=(const DCanvas&) = delete;
+
+    DPen* pen() { return penObject; }
+    DBrush* brush() { return brushObject; }
+    DFont* font() { return fontObject; }
+    // Valid between the begin and end steps of an operation (or inside lock/unlock) for a
+    // window canvas; always for a memory canvas.
+    HDC dc() const { return deviceContext; }
+    HWND window() const { return windowHandle; }
+    bool isMemoryCanvas() const { return isMemory != 0; }
+
+    // Holds the canvas open across several operations (nests); keeps the drawing lock.
+    void lock();
+    void unlock();
+
+    // In device pixels; all four 0 removes clipping.
+    void setClipRect(int x, int y, int width, int height);
+    void setOrigin(int x, int y);
+    void getOrigin(int* x, int* y);
+
+    void drawLine(int x1, int y1, int x2, int y2);  // the second point is not drawn
+    void drawRect(int x, int y, int width, int height);   // pen outline, brush fill
+    void drawFrame(int x, int y, int width, int height);  // pen outline only
+    void drawText(int x, int y, const DString& text);
+    DTextExtent textExtent(const DString& text);
+    DStringList* wrapText(int width, const DString& text);  // caller owns the list
+    void drawTextBox(int x, int y, int width, const DString& text, int align);
+    int textBoxHeight(int width, const DString& text);
+    void setPixel(int x, int y);  // in the pen's colour
+    void setPixel(int x, int y, const DColor& color);
+    DColor getPixel(int x, int y);
+    void drawBitmap(int x, int y, DBitmap* bitmap);
+    void drawIcon(int x, int y, int width, int height, DIcon* icon);
+    void drawFocusRect(int x, int y, int width, int height);
+    void drawGradient(int x, int y, int width, int height, const DColor& topLeft,
+                      const DColor& topRight, const DColor& bottomLeft,
+                      const DColor& bottomRight);
+
+private:
+    void begin();
+    void end();
+    void makeObjects();     // creates and selects the pen and brush (and the bitmap)
+    void releaseObjects();  // selects the previous objects back and deletes ours
+    void applyClip();
+    void removeClip();
+    int lineHeight();
+
+    // Device context objects that were selected before ours; restored after each operation.
+    HGDIOBJ oldPen = nullptr;
+    HGDIOBJ oldBrush = nullptr;
+    HGDIOBJ oldFont = nullptr;
+    HGDIOBJ oldBitmap = nullptr;
+    DGdiObjectHolder penHandle;    // owned, lives for one operation or one lock bracket
+    DGdiObjectHolder brushHandle;  // owned, likewise
+    unsigned char isMemory = 0;
+    HBITMAP bitmapHandle = nullptr;  // not owned
+    DPen* penObject;      // owned
+    DBrush* brushObject;  // owned
+    DFont* fontObject;    // owned
+    HDC deviceContext = nullptr;  // owned (DeleteDC) on a memory canvas, fetched otherwise
+    HWND windowHandle = nullptr;  // not owned
+    HRGN clipRegion = nullptr;    // scratch while a clip is applied, deleted at once
+    int clipX = 0;
+    int clipY = 0;
+    int clipWidth = 0;
+    int clipHeight = 0;
+    unsigned char permanentDc = 0;
+    unsigned char drawing = 0;
+    unsigned char locked = 0;
+    int lockDepth = 0;
+    int originX = 0;
+    int originY = 0;
+    unsigned char objectsCreated = 0;
+    unsigned char clipActive = 0;
+    int nestedBegins = 0;  // begin steps inside an unlocked operation, ended first
+};

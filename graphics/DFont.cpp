@@ -1,0 +1,82 @@
+#include "graphics/DFont.h"
+
+#include <cstring>
+
+DFont::DFont() : face("MS Sans Serif")
+{
+    recreate();
+    readBackFace();
+}
+
+DFont::~DFont() = default;
+
+void DFont::recreate()
+{
+    handle.reset();
+    int dpi = 96;
+    {
+        DDcHolder screen(CreateCompatibleDC(nullptr));
+        if (screen.get()) dpi = GetDeviceCaps(screen.get(), LOGPIXELSY);
+    }
+    // LOGFONT keeps at most 31 bytes of a face name.
+    char faceName[LF_FACESIZE];
+    std::strncpy(faceName, face.text(), LF_FACESIZE - 1);
+    faceName[LF_FACESIZE - 1] = '\0';
+    handle.reset(CreateFontA(-MulDiv(size, dpi, 72), 0, 0, 0, bold == 1 ? FW_BOLD : FW_NORMAL,
+                             italic, underline, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                             CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, faceName));
+}
+
+void DFont::readBackFace()
+{
+    if (!handle.get()) return;
+    DDcHolder screen(CreateCompatibleDC(nullptr));
+    if (!screen.get()) return;
+    HGDIOBJ previous = SelectObject(screen.get(), handle.get());
+    char chosen[LF_FACESIZE + 1] = {};
+    int n = GetTextFaceA(screen.get(), LF_FACESIZE, chosen);
+    if (previous) SelectObject(screen.get(), previous);
+    if (n > 0) face = DString(chosen);
+}
+
+void DFont::setSize(int points)
+{
+    size = points;
+    recreate();
+}
+
+void DFont::setFace(const DString& name)
+{
+    face = name;
+    recreate();
+    readBackFace();
+}
+
+void DFont::setBold(unsigned char flag)
+{
+    bold = flag;
+    recreate();
+}
+
+void DFont::setItalic(unsigned char flag)
+{
+    italic = flag;
+    recreate();
+}
+
+void DFont::setUnderline(unsigned char flag)
+{
+    underline = flag;
+    recreate();
+}
+
+void DFont::assign(const DFont& other)
+{
+    if (&other == this) return;
+    setSize(other.size);
+    setFace(other.face);
+    setBold(other.bold);
+    setItalic(other.italic);
+    setUnderline(other.underline);
+    setColor(other.color);
+}
