@@ -1,0 +1,117 @@
+#include "controls/DButton.h"
+
+#include "controls/ButtonLayout.h"
+#include "framework/DTheme.h"
+#include "graphics/DCanvas.h"
+#include "graphics/DFont.h"
+
+namespace {
+
+const int keySpace = 32;
+const int keyEnter = 13;
+
+}  // namespace
+
+DButton::~DButton()
+{
+    delete font;
+}
+
+bool DButton::create(int newX, int newY, int newWidth, int newHeight, const DString& caption)
+{
+    text = caption;
+    delete font;
+    font = new DFont;
+    init(newX, newY, newWidth, newHeight);
+    focusable = true;
+    wantsEnter = true;
+    state = 0;
+    return true;
+}
+
+void DButton::onDestroy()
+{
+    // The font goes with the control; painting after this draws without it.
+    delete font;
+    font = nullptr;
+}
+
+void DButton::setState(int newState)
+{
+    state = newState;
+    redraw();
+}
+
+void DButton::paint()
+{
+    if (!canvas)
+        return;
+    bool active = isEnabled();
+    canvas->lock();
+    if (theme) {
+        theme->setBackground(backgroundColor);
+        theme->drawButton(canvas, active, isDefault, width, height, state);
+    }
+    if (font)
+        canvas->font()->assign(*font);
+    DTextExtent extent = canvas->textExtent(text);
+    DLayoutRect at = buttonCaptionRect(width, height, extent.width(), extent.height(), state == 1);
+    if (active) {
+        canvas->drawText(at.x, at.y, text);
+        if (isFocused()) {
+            DLayoutRect focus = buttonFocusRect(width, height);
+            canvas->drawFocusRect(focus.x, focus.y, focus.width, focus.height);
+        }
+    } else {
+        DColor ink = canvas->font()->getColor();
+        canvas->font()->setColor(shadowColor);
+        canvas->drawText(at.x, at.y, text);
+        canvas->font()->setColor(ink);
+    }
+    canvas->unlock();
+}
+
+void DButton::mouseEnter()
+{
+    setState(2);
+}
+
+void DButton::mouseLeave()
+{
+    setState(0);
+}
+
+bool DButton::keyDown(int key, int mods)
+{
+    if (key == keySpace) {
+        if (state != 1)
+            setState(1);
+        return true;
+    }
+    if (key == keyEnter) {
+        notifyParent(notifyActivated);
+        return true;
+    }
+    return DView::keyDown(key, mods);
+}
+
+bool DButton::keyUp(int key, int)
+{
+    if (key != keySpace)
+        return false;
+    setState(hot ? 2 : 0);
+    notifyParent(notifyActivated);
+    return true;
+}
+
+bool DButton::leftButtonDown(int, int, int)
+{
+    setState(1);
+    return true;
+}
+
+bool DButton::leftButtonUp(int, int, int)
+{
+    setState(hot ? 2 : 0);
+    return true;
+}

@@ -1,0 +1,34 @@
+// DButton: a push button. It takes the focus, wants Enter (a focused button answers Enter
+// itself), and is pressed by the left mouse button or by Space; the press is reported to
+// the parent as an "activated" notification with the button as sender. `state` is
+// 0 normal, 1 pressed, 2 hot (mouse over). Drawn by the theme in the control's own pixels.
+#pragma once
+
+#include "framework/DView.h"
+
+class DFont;
+
+class DButton : public DView {
+public:
+    DButton() = default;
+    ~DButton() override;
+
+    bool create(int x, int y, int width, int height, const DString& caption);
+    int getState() const { return state; }
+    DFont* getFont() const { return font; }
+
+    void onDestroy() override;
+    void paint() override;
+    void mouseEnter() override;
+    void mouseLeave() override;
+    bool keyDown(int key, int mods) override;
+    bool keyUp(int key, int mods) override;
+    bool leftButtonUp(int x, int y, int mods) override;
+    bool leftButtonDown(int x, int y, int mods) override;
+
+protected:
+    void setState(int newState);
+
+    int state = 0;
+    DFont* font = nullptr;  // owned
+};

@@ -1,0 +1,80 @@
+#include "controls/DCheckBox.h"
+
+#include "controls/ButtonLayout.h"
+#include "framework/DTheme.h"
+#include "graphics/DCanvas.h"
+#include "graphics/DFont.h"
+
+namespace {
+
+const int keySpace = 32;
+
+}  // namespace
+
+void DCheckBox::setChecked(bool flag)
+{
+    checked = flag;
+    redraw();
+}
+
+void DCheckBox::paint()
+{
+    if (!canvas)
+        return;
+    bool active = isEnabled();
+    canvas->lock();
+    if (theme) {
+        theme->setBackground(backgroundColor);
+        theme->drawBackground(canvas, width, height, (state == 1 || state == 2) && active);
+    }
+    if (font)
+        canvas->font()->assign(*font);
+    DTextExtent extent = canvas->textExtent(text);
+    DLayoutRect at = checkBoxCaptionRect(height, extent.width(), extent.height());
+    DColor ink = canvas->font()->getColor();
+    if (!active)
+        canvas->font()->setColor(shadowColor);
+    canvas->drawText(at.x, at.y, text);
+    canvas->font()->setColor(ink);
+    if (theme) {
+        DLayoutRect glyph = checkBoxGlyphRect(height);
+        int originX = 0;
+        int originY = 0;
+        canvas->getOrigin(&originX, &originY);
+        canvas->setOrigin(originX + glyph.x, originY + glyph.y);
+        theme->drawCheckBox(canvas, active, glyph.width, glyph.height, state, checked);
+        canvas->setOrigin(originX, originY);
+    }
+    if (active && isFocused()) {
+        DLayoutRect focus = checkBoxFocusRect(width, height);
+        canvas->drawFocusRect(focus.x, focus.y, focus.width, focus.height);
+    }
+    canvas->unlock();
+}
+
+bool DCheckBox::keyDown(int key, int mods)
+{
+    if (key == keySpace) {
+        if (state != 1)
+            setState(1);
+        return true;
+    }
+    return DView::keyDown(key, mods);
+}
+
+bool DCheckBox::keyUp(int key, int)
+{
+    if (key != keySpace)
+        return false;
+    state = hot ? 2 : 0;
+    checked = !checked;
+    redraw();
+    notifyParent(notifyActivated);
+    return true;
+}
+
+bool DCheckBox::leftButtonUp(int x, int y, int mods)
+{
+    checked = !checked;
+    return DButton::leftButtonUp(x, y, mods);
+}

@@ -1,0 +1,20 @@
+// DCheckBox: a check box, a push button that toggles `checked` when it is released (by the
+// mouse or by Space). It does not answer Enter itself, so Enter in its window runs the
+// default action. Drawn as a 13 x 13 glyph at the left with the caption beside it.
+#pragma once
+
+#include "controls/DButton.h"
+
+class DCheckBox : public DButton {
+public:
+    void setChecked(bool flag);
+    bool isChecked() const { return checked; }
+
+    void paint() override;
+    bool keyDown(int key, int mods) override;
+    bool keyUp(int key, int mods) override;
+    bool leftButtonUp(int x, int y, int mods) override;
+
+private:
+    bool checked = false;
+};

@@ -1,0 +1,202 @@
+// DView: the base of every control and of each window's root view. A view is a rectangle
+// (x, y, width, height in pixels, relative to its parent view's origin) with a caption,
+// five colours, a theme, state flags, a parent and an ordered list of child views that it
+// owns. Input enters a window's view tree at the root as a view event (direction 1) and
+// travels down to the view under the mouse or with the focus; what a view reports travels
+// up the parent chain as a notification (direction 2) until a view consumes it. Event
+// coordinates arrive in window-client pixels and are made local to the view before its
+// handler is called.
+//
+// Each attached view shows itself through a native child window of its own, a DViewBase,
+// created disabled so that every mouse message reaches the top-level window and is routed
+// through the tree. The root view of a window (DWinInterior) has no such child window: it
+// draws straight on the window it is bound to.
+#pragma once
+
+#include "foundation/DObject.h"
+#include "foundation/DString.h"
+#include "graphics/DColor.h"
+
+class DCanvas;
+class DList;
+class DTheme;
+class DTimer;
+class DViewBase;
+class DWindow;
+
+// View event kinds (direction 1, from the window down) and notification kinds
+// (direction 2, from a view up to its parents).
+enum DViewEvent : int {
+    eventKeyDown = 1, eventKeyUp = 2, eventMouseMove = 3, eventLeftDown = 4, eventLeftUp = 5,
+    eventRightDown = 6, eventRightUp = 7, eventPaint = 8, eventDefaultAction = 11,
+    eventCancelAction = 12, eventWheelForward = 13, eventWheelBackward = 14, eventChar = 15,
+    eventDoubleClick = 16,
+};
+enum DViewNotification : int {
+    notifyKeyDown = 1, notifyKeyUp = 2, notifyMouseMove = 3, notifyLeftDown = 4,
+    notifyLeftUp = 5, notifyRightDown = 6, notifyRightUp = 7, notifyActivated = 8,
+    notifyContextClick = 9, notifyChanged = 10, notifyWheelUp = 11, notifyWheelDown = 12,
+    notifyDoubleClick = 13,
+};
+enum : int { directionEvent = 1, directionNotification = 2 };
+
+class DView : public DObject {
+public:
+    DView();
+    ~DView() override;
+    DView(const DView&) = delete;
+    DView& operator=(const DView&) = delete;
+
+    virtual void setCursor(int id);
+    virtual void applyTheme();
+    // The dispatcher: returns true when the event or notification was consumed.
+    virtual bool handleEvent(DView* sender, int direction, int kind, int a, int b, int c, int d);
+    virtual void onCreate() {}
+    virtual void onDestroy() {}
+    virtual void paint();
+    virtual void mouseEnter() {}
+    virtual void mouseLeave() {}
+    virtual bool keyDown(int key, int mods);
+    virtual bool keyUp(int key, int mods);
+    virtual bool charInput(int character);
+    virtual bool mouseMove(int x, int y, int mods);
+    virtual bool leftButtonUp(int x, int y, int mods);
+    virtual bool leftButtonDown(int x, int y, int mods);
+    virtual bool rightButtonUp(int x, int y, int mods);
+    virtual bool rightButtonDown(int x, int y, int mods);
+    virtual bool doubleClick(int x, int y, int mods);
+    virtual bool wheelUp(int x, int y, int mods);
+    virtual bool wheelDown(int x, int y, int mods);
+    virtual bool childKeyDown(DView* sender, int key, int mods);
+    virtual bool childKeyUp(DView* sender, int key, int mods);
+    virtual bool childMouseMove(DView* sender, int x, int y, int mods);
+    virtual bool childLeftButtonUp(DView* sender, int x, int y, int mods);
+    virtual bool childLeftButtonDown(DView* sender, int x, int y, int mods);
+    virtual bool childRightButtonUp(DView* sender, int x, int y, int mods);
+    virtual bool childRightButtonDown(DView* sender, int x, int y, int mods);
+    virtual bool childActivated(DView* sender);
+    virtual bool childContextClick(DView* sender);
+    virtual bool childDoubleClick(DView* sender, int x, int y, int mods);
+    virtual bool childChanged(DView* sender, int a, int b, int c, int d);
+    virtual bool childWheelUp(DView* sender, int x, int y, int mods);
+    virtual bool childWheelDown(DView* sender, int x, int y, int mods);
+    virtual void resized(int width, int height);
+    virtual void moved(int x, int y);
+    virtual void command(int id);
+    virtual void timerTick(DTimer* timer);
+    virtual void childAdded(DView* child);
+    virtual void themeChanged(DTheme* theme);
+    virtual void setKeyGrab(DWindow* window);
+
+    // Sets the defaults, takes the application's theme, applyTheme, then onCreate.
+    bool init(int x, int y, int width, int height);
+    void addChild(DView* child);
+    // Creates this view's native child window under `parentHandle` and attaches the
+    // subtree under it.
+    void attach(void* parentHandle);
+    // Binds a root view to an existing window: draws on it through a canvas of its own.
+    void bindToWindow(void* windowHandle);
+    // Ends the view and its subtree. While a window message is being handled the objects
+    // are only freed once that handling has unwound, so code up the stack never runs on
+    // freed memory; they are detached, hidden and disabled at once.
+    void destroy();
+
+    int childCount() const;
+    DView* childAt(int index) const;
+    DView* getParent() const { return parent; }
+    DView* getFocusedChild() const { return focusedChild; }
+    DCanvas* getCanvas() const { return canvas; }
+    DTheme* getTheme() const { return theme; }
+    DString getText() const { return text; }
+    void* getHandle() const { return handle; }
+    DWindow* getKeyGrab() const { return keyGrab; }
+
+    void setText(const DString& caption);
+    void setDefault(bool flag);
+    void setCancel(bool flag);
+    bool getDefault() const { return isDefault; }
+    bool getCancel() const { return isCancel; }
+    void moveTo(int newX, int newY);
+    void resize(int newWidth, int newHeight);
+    void setBounds(int newX, int newY, int newWidth, int newHeight);
+    void setVisible(bool flag);
+    void setEnabled(bool flag);
+    // Effective states: the view and every ancestor.
+    bool isEnabled() const;
+    bool isVisible() const;
+    void getBounds(int& outX, int& outY, int& outWidth, int& outHeight) const;
+    int getX() const { return x; }
+    int getY() const { return y; }
+    int getWidth() const { return width; }
+    int getHeight() const { return height; }
+    // Position in window-client pixels: the sum of the offsets of the view and its ancestors.
+    void absolutePosition(int& outX, int& outY) const;
+    bool isFocused() const;
+    bool isHot() const { return hot; }
+    bool isFocusable() const { return focusable; }
+    void setFocus(DView* child);
+    void focusNext();
+    void focusPrevious();
+    void setTheme(DTheme* newTheme);
+    void centerInParent();
+    void centerHorizontally();
+    void redraw();
+    bool sendEvent(int kind, int a = 0, int b = 0, int c = 0, int d = 0);
+    bool notifyParent(int kind, int a = 0, int b = 0, int c = 0, int d = 0);
+    // The mouse left the window: every view of this tree loses `hot`.
+    void clearHot();
+    DView* root();
+
+    // True while `view` is a live view object (not destroyed); safe from any thread.
+    static bool isLive(const DView* view);
+    // The native window a tick for `view` goes to, or none; safe from any thread.
+    static void* tickHandleFor(const DView* view);
+    // Frees views whose destruction was deferred; called when message handling unwinds.
+    static void releaseDeferred();
+
+protected:
+    void* handle = nullptr;           // native child window (a root view: its window)
+    DView* parent = nullptr;          // not owned
+    DView* focusedChild = nullptr;    // not owned; one of `children`
+    DList* children = nullptr;        // owned list of owned views
+    DViewBase* host = nullptr;        // owned native child window object
+    DCanvas* canvas = nullptr;        // the host's canvas, or `ownCanvas`
+    DCanvas* ownCanvas = nullptr;     // owned canvas of a root view bound to a window
+    DString text;
+    DColor backgroundColor{0xC0C0C0};
+    DColor faceColor{0xC0C0C0};
+    DColor highlightColor{0xFFFFFF};
+    DColor shadowColor{0x808080};
+    DColor selectionColor{0x800000};
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+    bool focusable = false;
+    bool wantsTab = false;
+    bool wantsEnter = false;
+    bool wantsEscape = false;
+    bool enabled = true;
+    bool visible = true;
+    bool hot = false;
+    bool isDefault = false;
+    bool isCancel = false;
+    int cursor = 0;
+    DWindow* keyGrab = nullptr;       // not owned
+    DTheme* theme = nullptr;          // not owned
+    bool acceptsDoubleClick = false;
+
+private:
+    bool handleKeyEvent(int kind, int key, int mods);
+    bool handleMouseEvent(int kind, int px, int py, int mods);
+    bool offerToChildren(int kind, int a, int b, int c, int d);
+    bool dispatchNotification(DView* sender, int kind, int a, int b, int c, int d);
+    void becomeHot();
+    void collectFocusable(DList& out);
+    void clearFocusTree();
+    void detachTree();
+    void moveFocus(bool forward);
+    void updateNativeBounds();
+
+    bool destroyed = false;
+};

@@ -1,0 +1,546 @@
+#include "framework/DWindow.h"
+
+#include "foundation/DList.h"
+#include "framework/DApplication.h"
+#include "framework/DLiveRegistry.h"
+#include "framework/DTheme.h"
+#include "framework/DView.h"
+#include "framework/DWinInterior.h"
+#include "framework/WindowGeometry.h"
+#include "graphics/DBitmap.h"
+#include "graphics/DCanvas.h"
+#include "graphics/DIcon.h"
+
+namespace {
+
+// Every live window object with its native window, for timer threads.
+DLiveRegistry& liveWindows()
+{
+    static DLiveRegistry* registry = new DLiveRegistry;  // kept to the end of the process
+    return *registry;
+}
+
+void registerClasses()
+{
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    // Registering again fails harmlessly once a class exists.
+    WNDCLASSA wc = {};
+    wc.style = CS_HREDRAW | CS_VREDRAW;
+    wc.lpfnWndProc = DWindow::windowProcedure;
+    wc.cbWndExtra = 8;
+    wc.hInstance = instance;
+    wc.lpszClassName = "DWindow";
+    RegisterClassA(&wc);
+
+    WNDCLASSA dummy = {};
+    dummy.lpfnWndProc = DefWindowProcA;
+    dummy.hInstance = instance;
+    dummy.lpszClassName = "Dummy";
+    RegisterClassA(&dummy);
+
+    WNDCLASSA taskbar = {};
+    taskbar.lpfnWndProc = DWindow::taskbarProcedure;
+    taskbar.hInstance = instance;
+    taskbar.lpszClassName = "TBButton";
+    RegisterClassA(&taskbar);
+}
+
+HWND makeWindow(DWORD exStyle, const char* className, const DString& title, DWORD style, int x,
+                int y, int width, int height, HWND parent)
+{
+    DCreateRecord record;
+    record.exStyle = exStyle;
+    record.className = className;
+    record.windowName = title.text();
+    record.style = style;
+    record.x = x;
+    record.y = y;
+    record.width = width;
+    record.height = height;
+    record.parent = parent;
+    record.instance = GetModuleHandleA(nullptr);
+    return DApplication::createNativeWindow(record);
+}
+
+}  // namespace
+
+DWindow::DWindow()
+{
+    liveWindows().add(this);
+}
+
+DWindow::~DWindow()
+{
+    liveWindows().remove(this);
+    // An object deleted while its native windows still exist must not stay reachable from
+    // them: the window procedure would call into freed memory.
+    destroyNativeWindows();
+    if (bigIcon && bigIconSource)
+        DestroyIcon(bigIcon);
+    if (smallIcon && smallIconSource)
+        DestroyIcon(smallIcon);
+    delete suspendedModals;
+}
+
+bool DWindow::isLive(const DWindow* window)
+{
+    return window && liveWindows().contains(window);
+}
+
+void* DWindow::tickHandleFor(const DWindow* window)
+{
+    return liveWindows().handleOf(window);
+}
+
+DWindow* DWindow::fromHandle(HWND window)
+{
+    if (!window)
+        return nullptr;
+    return reinterpret_cast<DWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+}
+
+bool DWindow::create(HWND parent, int x, int y, int width, int height, const DString& title,
+                     unsigned creationOptions)
+{
+    return createNative(parent, x, y, width, height, title, creationOptions, false);
+}
+
+SIZE DWindow::outerSizeFor(int width, int height) const
+{
+    DWindowKind kind = parentHandle ? DWindowKind::child
+                       : (options & windowFrameless) ? DWindowKind::frameless
+                                                     : DWindowKind::captioned;
+    DFrameMetrics metrics;
+    bool sizable = (options & windowSizable) != 0;
+    metrics.frameWidth = GetSystemMetrics(sizable ? SM_CXFRAME : SM_CXFIXEDFRAME);
+    metrics.frameHeight = GetSystemMetrics(sizable ? SM_CYFRAME : SM_CYFIXEDFRAME);
+    metrics.captionHeight = GetSystemMetrics(SM_CYCAPTION);
+    DSize size = outerSize(kind, metrics, width, height);
+    return SIZE{size.width, size.height};
+}
+
+bool DWindow::createNative(HWND parent, int x, int y, int width, int height, const DString& title,
+                           unsigned creationOptions, bool asViewBase)
+{
+    if (handle)
+        return false;  // a window object makes its native windows once
+    modalChild = modalOwner = nullptr;
+    bigIconSource = smallIconSource = nullptr;
+    taskbarButton = ownerHandle = nullptr;
+    modalMark = mouseInside = selfPaint = shown = hiddenByMinimize = false;
+    clicks.reset();
+    parentHandle = parent;
+    options = creationOptions;
+    delete suspendedModals;
+    suspendedModals = new DList;
+
+    registerClasses();
+    if (parent)
+        style = asViewBase ? 0x46000000 : (WS_CHILD | WS_CLIPSIBLINGS);
+    else if (options & windowFrameless)
+        style = WS_POPUP | WS_CLIPCHILDREN;
+    else {
+        style = WS_POPUP | WS_CLIPCHILDREN | WS_CAPTION | WS_SYSMENU;
+        if (options & windowSizable)
+            style |= WS_THICKFRAME | WS_MAXIMIZEBOX;
+        if (options & windowMinimizeBox)
+            style |= WS_MINIMIZEBOX;
+    }
+    SIZE outer = outerSizeFor(width, height);
+
+    if (parent) {
+        handle = makeWindow(0, "DWindow", title, style, x, y, outer.cx, outer.cy, parent);
+    } else if (options & windowFrameless) {
+        ownerHandle = makeWindow(0, "Dummy", title, WS_OVERLAPPEDWINDOW, x, y, outer.cx, outer.cy,
+                                 nullptr);
+        handle = makeWindow(0, "DWindow", title, style, x, y, outer.cx, outer.cy, ownerHandle);
+    } else {
+        taskbarButton = makeWindow(0, "TBButton", title, WS_OVERLAPPEDWINDOW, x, y, outer.cx,
+                                   outer.cy, nullptr);
+        handle = makeWindow(WS_EX_DLGMODALFRAME, "DWindow", title, style, x, y, outer.cx, outer.cy,
+                            taskbarButton);
+    }
+    if (!handle) {
+        if (taskbarButton)
+            DestroyWindow(taskbarButton);
+        if (ownerHandle)
+            DestroyWindow(ownerHandle);
+        taskbarButton = ownerHandle = nullptr;
+        return false;
+    }
+    SetWindowLongPtrA(handle, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    if (taskbarButton)
+        SetWindowLongPtrA(taskbarButton, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(handle));
+    liveWindows().setHandle(this, handle);
+
+    keyTarget = nullptr;
+    topBar = nullptr;
+    theme = DApplication::currentTheme();
+    if (asViewBase) {
+        selfPaint = true;
+    } else {
+        interior = new DWinInterior(this);
+        interior->init(0, 0, width, height);
+        interior->bindToWindow(handle);
+        canvas = interior->getCanvas();
+        theme = interior->getTheme();
+    }
+    backColor = DColor(0xC0C0C0);
+    faceColor = DColor(0xC0C0C0);
+    lightColor = DColor(0xFFFFFF);
+    shadowColor = DColor(0x808080);
+    selectColor = DColor(0xFF0000);
+    applyThemeColors();
+    onCreate();
+    if (asViewBase && handle)
+        EnableWindow(handle, FALSE);
+    return true;
+}
+
+void DWindow::destroyNativeWindows()
+{
+    if (interior) {
+        DWinInterior* tree = interior;
+        interior = nullptr;
+        canvas = nullptr;
+        topBar = nullptr;
+        tree->detachOwner();
+        tree->destroy();
+    }
+    if (handle) {
+        HWND window = handle;
+        handle = nullptr;
+        if (fromHandle(window) == this)
+            SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+        DestroyWindow(window);
+    }
+    if (taskbarButton) {
+        SetWindowLongPtrA(taskbarButton, GWLP_USERDATA, 0);
+        DestroyWindow(taskbarButton);
+        taskbarButton = nullptr;
+    }
+    if (ownerHandle) {
+        DestroyWindow(ownerHandle);
+        ownerHandle = nullptr;
+    }
+    liveWindows().setHandle(this, nullptr);
+    shown = false;
+}
+
+void DWindow::show(bool visible)
+{
+    if (!handle)
+        return;
+    if (!visible) {
+        ShowWindow(handle, SW_HIDE);
+        shown = false;
+        if (taskbarButton)
+            ShowWindow(taskbarButton, SW_HIDE);
+        return;
+    }
+    if (!parentHandle && (options & windowFrameless)) {
+        ShowWindow(handle, SW_SHOWNA);
+        shown = true;
+    } else {
+        if (taskbarButton)
+            ShowWindow(taskbarButton, modalMark ? SW_HIDE : SW_SHOWMINIMIZED);
+        ShowWindow(handle, SW_SHOWNORMAL);
+        shown = true;
+        if (taskbarButton) {
+            SetForegroundWindow(taskbarButton);
+            SetActiveWindow(taskbarButton);
+        }
+    }
+    if (handle)
+        UpdateWindow(handle);
+}
+
+bool DWindow::isSuspendedModal(const DWindow* window) const
+{
+    return suspendedModals && window && suspendedModals->indexOf(window) >= 0;
+}
+
+void DWindow::runModal(DWindow* owner)
+{
+    if (!owner || !handle)
+        return;
+    modalMark = true;
+    show(true);
+    if (owner->modalChild && owner->suspendedModals)
+        owner->suspendedModals->add(owner->modalChild);
+    owner->modalChild = this;
+    modalOwner = owner;
+
+    DApplication::messageLoop(this);
+
+    modalOwner = nullptr;
+    if (!DWindow::isLive(owner))
+        return;
+    int suspended = owner->suspendedModals ? owner->suspendedModals->count() : 0;
+    if (suspended == 0) {
+        modalMark = false;
+        owner->modalChild = nullptr;
+    } else {
+        owner->modalChild = static_cast<DWindow*>(owner->suspendedModals->get(suspended - 1));
+        owner->suspendedModals->remove(suspended - 1);
+    }
+}
+
+void DWindow::close()
+{
+    if (handle && interior && interior->isEnabled())
+        SendMessageA(handle, WM_CLOSE, 0, 0);
+}
+
+void DWindow::setTitle(const DString& text)
+{
+    if (handle)
+        SetWindowTextA(handle, text.text());
+    if (taskbarButton)
+        SetWindowTextA(taskbarButton, text.text());
+}
+
+DString DWindow::title() const
+{
+    char buffer[4000];
+    buffer[0] = 0;
+    if (handle)
+        GetWindowTextA(handle, buffer, sizeof buffer);
+    buffer[sizeof buffer - 1] = 0;
+    return DString(buffer);
+}
+
+HICON DWindow::makeIcon(DIcon* image) const
+{
+    int width = image->width();
+    int height = image->height();
+    HDC display = CreateDCA("DISPLAY", nullptr, nullptr, nullptr);
+    HBITMAP color = CreateCompatibleBitmap(display, width, height);
+    HBITMAP mono = CreateBitmap(width, height, 1, 1, nullptr);
+    HDC source = CreateCompatibleDC(display);
+    HDC target = CreateCompatibleDC(display);
+    HICON icon = nullptr;
+    if (color && mono && source && target) {
+        HGDIOBJ oldSource = SelectObject(source, image->image()->handle());
+        HGDIOBJ oldTarget = SelectObject(target, color);
+        BitBlt(target, 0, 0, width, height, source, 0, 0, SRCCOPY);
+        SelectObject(source, image->mask()->handle());
+        SelectObject(target, mono);
+        BitBlt(target, 0, 0, width, height, source, 0, 0, SRCCOPY);
+        SelectObject(source, oldSource);
+        SelectObject(target, oldTarget);
+        ICONINFO info = {};
+        info.fIcon = TRUE;
+        info.hbmColor = color;
+        info.hbmMask = mono;
+        icon = CreateIconIndirect(&info);
+    }
+    if (source)
+        DeleteDC(source);
+    if (target)
+        DeleteDC(target);
+    if (color)
+        DeleteObject(color);
+    if (mono)
+        DeleteObject(mono);
+    if (display)
+        DeleteDC(display);
+    return icon;
+}
+
+void DWindow::setIcon(DIcon* image)
+{
+    if (bigIcon && bigIconSource)
+        DestroyIcon(bigIcon);
+    if (smallIcon && smallIconSource)
+        DestroyIcon(smallIcon);
+    bigIcon = smallIcon = nullptr;
+    bigIconSource = smallIconSource = image;
+    HICON big = nullptr;
+    HICON little = nullptr;
+    if (image) {
+        big = makeIcon(image);
+        little = makeIcon(image);
+        bigIcon = big;
+        smallIcon = little;
+    } else {
+        little = LoadIconA(nullptr, IDI_APPLICATION);  // shared, never destroyed
+    }
+    HWND targets[2] = {handle, taskbarButton};
+    for (HWND target : targets) {
+        if (!target)
+            continue;
+        SendMessageA(target, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
+        SendMessageA(target, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(little));
+    }
+}
+
+void DWindow::setSmallIcon(DIcon* image)
+{
+    if (smallIcon && smallIconSource)
+        DestroyIcon(smallIcon);
+    smallIcon = nullptr;
+    smallIconSource = image;
+    HICON little = image ? makeIcon(image) : LoadIconA(nullptr, IDI_APPLICATION);
+    if (image)
+        smallIcon = little;
+    HWND targets[2] = {handle, taskbarButton};
+    for (HWND target : targets)
+        if (target)
+            SendMessageA(target, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(little));
+}
+
+DRect DWindow::bounds() const
+{
+    DRect r;
+    if (!handle)
+        return r;
+    RECT client;
+    GetClientRect(handle, &client);
+    r.width = client.right - client.left;
+    r.height = client.bottom - client.top;
+    if (parentHandle) {
+        RECT outer;
+        GetWindowRect(handle, &outer);
+        POINT p{outer.left, outer.top};
+        ScreenToClient(parentHandle, &p);
+        r.x = p.x;
+        r.y = p.y;
+    } else {
+        POINT p{0, 0};
+        ClientToScreen(handle, &p);
+        r.x = p.x;
+        r.y = p.y;
+    }
+    return r;
+}
+
+void DWindow::moveTo(int x, int y)
+{
+    DRect r = bounds();
+    setBounds(x, y, r.width, r.height);
+}
+
+void DWindow::setBounds(int x, int y, int width, int height)
+{
+    if (!handle)
+        return;
+    SIZE outer = outerSizeFor(width, height);
+    MoveWindow(handle, x, y, outer.cx, outer.cy, TRUE);
+}
+
+void DWindow::resize(int width, int height)
+{
+    if (!handle)
+        return;
+    RECT outer;
+    GetWindowRect(handle, &outer);
+    POINT p{outer.left, outer.top};
+    if (parentHandle)
+        ScreenToClient(parentHandle, &p);
+    setBounds(p.x, p.y, width, height);
+}
+
+void DWindow::center()
+{
+    if (!handle)
+        return;
+    int areaWidth, areaHeight;
+    if (parentHandle) {
+        RECT area;
+        GetClientRect(parentHandle, &area);
+        areaWidth = area.right - area.left;
+        areaHeight = area.bottom - area.top;
+    } else {
+        areaWidth = GetSystemMetrics(SM_CXSCREEN);
+        areaHeight = GetSystemMetrics(SM_CYSCREEN);
+    }
+    DRect r = bounds();
+    DPoint p = centeredPosition(areaWidth, areaHeight, r.width, r.height);
+    moveTo(p.x, p.y);
+}
+
+void DWindow::redraw()
+{
+    if (!handle)
+        return;
+    InvalidateRect(handle, nullptr, TRUE);
+    UpdateWindow(handle);
+}
+
+void DWindow::addView(DView* view)
+{
+    if (interior)
+        interior->addChild(view);
+}
+
+void DWindow::setFocus(DView* view)
+{
+    if (interior && view && view->getParent())
+        view->getParent()->setFocus(view);
+    else if (interior && !view)
+        interior->setFocus(nullptr);
+}
+
+void DWindow::setTopBar(DView* view)
+{
+    topBar = view;
+    if (view && interior) {
+        if (view->getParent() != interior)
+            interior->addChild(view);
+        view->setBounds(0, 0, interior->getWidth(), 20);
+    }
+}
+
+void DWindow::applyThemeColors()
+{
+    if (!theme)
+        return;
+    backColor = theme->color(1);
+    faceColor = theme->color(1);
+    lightColor = theme->color(2);
+    shadowColor = theme->color(3);
+    selectColor = theme->color(4);
+}
+
+void DWindow::setTheme(DTheme* newTheme)
+{
+    theme = newTheme;
+    if (theme) {
+        applyThemeColors();
+    } else {
+        DTheme temporary;
+        theme = &temporary;
+        applyThemeColors();
+        theme = nullptr;
+    }
+    if (interior)
+        interior->setTheme(newTheme);
+    if (topBar && (!interior || topBar->getParent() != interior))
+        topBar->setTheme(newTheme);
+    onThemeChanged(newTheme);
+}
+
+void DWindow::onPaint()
+{
+    if (!canvas || !handle)
+        return;
+    RECT client;
+    GetClientRect(handle, &client);
+    int width = client.right - client.left;
+    int height = client.bottom - client.top;
+    if (theme) {
+        theme->setBackground(backColor);
+        theme->drawBackground(canvas, width, height, false);
+    } else {
+        canvas->pen()->setColor(backColor);
+        canvas->brush()->setColor(backColor);
+        canvas->drawRect(0, 0, width, height);
+    }
+}
+
+void DWindow::onViewDoubleClick(DView*, int, int, int)
+{
+    if (interior)
+        interior->sendEvent(eventDefaultAction);
+}

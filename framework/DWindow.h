@@ -1,0 +1,204 @@
+// DWindow: the base of every window of the program. It owns one native window of the
+// class "DWindow" whose client area is covered by one root view, the DWinInterior, under
+// which all controls live. The window procedure turns native messages into calls of the
+// virtual operations below and offers key and mouse input to the view tree first.
+//
+// A captioned top-level window is an owned popup whose task-bar presence is a hidden
+// "TBButton" window; a frameless top-level window (option 0x1) is owned by a hidden "Dummy"
+// window and has no task-bar button; a window given a parent handle is a child window.
+// Sizes given to create and the geometry operations are client sizes in pixels; positions
+// are those of the outer top-left corner (screen pixels, or parent-client pixels for a
+// child window).
+//
+// The object outlives its native windows: closing destroys them and the view tree, and
+// whoever created the object deletes it.
+#pragma once
+
+#include "foundation/DObject.h"
+#include "foundation/DString.h"
+#include "framework/InputRules.h"
+#include "graphics/DColor.h"
+
+#include <windows.h>
+
+class DCanvas;
+class DIcon;
+class DList;
+class DTheme;
+class DTimer;
+class DView;
+class DWinInterior;
+
+// Creation options.
+enum : unsigned {
+    windowFrameless = 0x1,
+    windowSizable = 0x2,
+    windowMinimizeBox = 0x80,
+};
+
+struct DRect {
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+};
+
+class DWindow : public DObject {
+public:
+    DWindow();
+    ~DWindow() override;
+    DWindow(const DWindow&) = delete;
+    DWindow& operator=(const DWindow&) = delete;
+
+    virtual void setTheme(DTheme* newTheme);
+    virtual void applyThemeColors();
+    virtual bool isMenu() const { return false; }
+    virtual void onCreate() {}
+    virtual void onClose() {}
+    virtual void onMouseEnter() {}
+    virtual void onMouseLeave() {}
+    virtual void onKeyDown(int, int) {}
+    virtual void onKeyUp(int, int) {}
+    virtual void onChar(int) {}
+    virtual void onMouseMove(int, int, int) {}
+    virtual void onMouseUp(int, int, int) {}
+    virtual void onMouseDown(int, int, int) {}
+    virtual void onRightMouseUp(int, int, int) {}
+    virtual void onRightMouseDown(int, int, int) {}
+    virtual void onDoubleClick(int, int, int) {}
+    virtual void onWheelForward(int, int, int) {}
+    virtual void onWheelBackward(int, int, int) {}
+    // View notifications that no view of the interior consumed; `source` reported them.
+    virtual void onViewKeyDown(DView*, int, int) {}
+    virtual void onViewKeyUp(DView*, int, int) {}
+    virtual void onViewMouseMove(DView*, int, int, int) {}
+    virtual void onViewMouseUp(DView*, int, int, int) {}
+    virtual void onViewMouseDown(DView*, int, int, int) {}
+    virtual void onViewRightMouseUp(DView*, int, int, int) {}
+    virtual void onViewRightMouseDown(DView*, int, int, int) {}
+    virtual void onClick(DView*) {}
+    virtual void onRightClick(DView*) {}
+    // Default: a double click on a view that accepts them runs the default action.
+    virtual void onViewDoubleClick(DView* source, int x, int y, int mods);
+    virtual void onChange(DView*, int, int, int, int) {}
+    virtual void onViewWheelForward(DView*, int, int, int) {}
+    virtual void onViewWheelBackward(DView*, int, int, int) {}
+    virtual bool canClose() { return true; }
+    virtual void onPaint();
+    virtual void onMove(int, int) {}
+    virtual void onSize(int, int) {}
+    virtual void onMenuItem(int) {}
+    virtual void onActivate() {}
+    virtual void onDeactivate() {}
+    virtual void onTimer(DTimer*) {}
+    virtual void onEvent(DObject*, int, int, int, int) {}
+    virtual void onThemeChanged(DTheme*) {}
+    // Native messages the window procedure does not handle itself; true = handled.
+    virtual bool handleMessage(HWND, UINT, WPARAM, LPARAM) { return false; }
+
+    bool create(HWND parent, int x, int y, int width, int height, const DString& title,
+                unsigned creationOptions);
+    void show(bool visible);
+    void runModal(DWindow* owner);
+    void close();
+    void setTitle(const DString& text);
+    DString title() const;
+    void setIcon(DIcon* image);
+    void setSmallIcon(DIcon* image);
+    DRect bounds() const;
+    void moveTo(int x, int y);
+    void setBounds(int x, int y, int width, int height);
+    void resize(int width, int height);
+    void center();
+    void redraw();
+    void addView(DView* view);
+    void setFocus(DView* view);
+    void setKeyTarget(DWindow* window) { keyTarget = window; }
+    void setTopBar(DView* view);
+
+    HWND getHandle() const { return handle; }
+    HWND getParentHandle() const { return parentHandle; }
+    HWND getTaskbarButton() const { return taskbarButton; }
+    DCanvas* getCanvas() const { return canvas; }
+    DView* getTopBar() const { return topBar; }
+    DWinInterior* getInterior() const { return interior; }
+    DWindow* getKeyTarget() const { return keyTarget; }
+    DWindow* getModalChild() const { return modalChild; }
+    DWindow* getModalOwner() const { return modalOwner; }
+    DTheme* getTheme() const { return theme; }
+    bool isShown() const { return shown; }
+    bool isSuspendedModal(const DWindow* window) const;
+    DColor getBackColor() const { return backColor; }
+    DColor getFaceColor() const { return faceColor; }
+    DColor getLightColor() const { return lightColor; }
+    DColor getShadowColor() const { return shadowColor; }
+    DColor getSelectColor() const { return selectColor; }
+
+    // The window object attached to a native window, none when it has none (not yet
+    // created, or closed).
+    static DWindow* fromHandle(HWND window);
+    // True while `window` is a live window object; safe from any thread.
+    static bool isLive(const DWindow* window);
+    // The native window a tick for `window` goes to, none once it closed; any thread.
+    static void* tickHandleFor(const DWindow* window);
+    // True while the user-interface thread is inside a window procedure.
+    static bool isDispatching();
+    // Posts a "DVMessage" through the native window `via`: `target`'s handleMessage later
+    // receives the first four values as window, message, wParam and lParam. False (and
+    // nothing posted) when the message cannot be posted.
+    static bool postRecord(HWND via, DWindow* target, int v0, int v1, int v2, int v3, int v4);
+
+    static LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK taskbarProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+protected:
+    // Shared by create and DViewBase's own creation.
+    bool createNative(HWND parent, int x, int y, int width, int height, const DString& title,
+                      unsigned creationOptions, bool asViewBase);
+    SIZE outerSizeFor(int width, int height) const;
+
+    DWinInterior* interior = nullptr;  // owned root view
+    DCanvas* canvas = nullptr;         // the interior's canvas (a view base: its own)
+    DColor backColor{0xC0C0C0};
+    DColor faceColor{0xC0C0C0};
+    DColor lightColor{0xFFFFFF};
+    DColor shadowColor{0x808080};
+    DColor selectColor{0xFF0000};
+    DWindow* keyTarget = nullptr;      // not owned
+    DTheme* theme = nullptr;           // not owned
+    HWND handle = nullptr;
+    HWND parentHandle = nullptr;
+    HWND ownerHandle = nullptr;        // the hidden "Dummy" owner of a frameless window
+    DWindow* modalChild = nullptr;     // not owned
+    DWindow* modalOwner = nullptr;     // not owned
+    DList* suspendedModals = nullptr;  // owned list; the windows in it are not owned
+    bool modalMark = false;
+    bool mouseInside = false;
+    DWORD style = 0;
+    unsigned options = 0;
+    DView* topBar = nullptr;           // not owned; a view of the interior
+    DIcon* bigIconSource = nullptr;    // not owned
+    DIcon* smallIconSource = nullptr;  // not owned
+    DClickTracker clicks;              // the last release that counted for double clicks
+    bool selfPaint = false;
+    bool shown = false;
+    HICON bigIcon = nullptr;           // owned
+    HICON smallIcon = nullptr;         // owned
+    HWND taskbarButton = nullptr;
+    bool hiddenByMinimize = false;
+
+private:
+    friend class DApplication;
+
+    LRESULT dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    void closeProtocol();
+    void keyProtocol(UINT message, WPARAM wParam, LPARAM lParam);
+    void deliverCharacter(int character);
+    void mouseProtocol(UINT message, WPARAM wParam, LPARAM lParam);
+    void wheel(WPARAM wParam, LPARAM lParam, int mods);
+    void minimiseHandling(WPARAM kind);
+    void destroyNativeWindows();
+    void paintNow();
+    HICON makeIcon(DIcon* image) const;
+    bool sendToInterior(int kind, int a = 0, int b = 0, int c = 0, int d = 0);
+};
