@@ -7,8 +7,29 @@
 
 namespace {
 
-// How long one wait of a connect or a lookup lasts before the stop flag is looked at again.
-const int stopSliceMs = 50;
+// How long one wait of a connect or a lookup lasts before the stop flag is looked at again,
+// when there is a flag and no stop event.
+const DWORD stopSliceMs = 50;
+
+enum class Woken { Signal, Stop, TimeOut, Failed };
+
+// Waits until `signal` or the stop event (when there is one) is set, at most `limit` ms
+// (INFINITE for no limit). The signal wins when both are set.
+Woken waitForSignal(HANDLE signal, void* stopEvent, DWORD limit)
+{
+    HANDLE handles[2] = {signal, static_cast<HANDLE>(stopEvent)};
+    DWORD count = stopEvent != nullptr ? 2 : 1;
+    switch (WaitForMultipleObjects(count, handles, FALSE, limit)) {
+    case WAIT_OBJECT_0:
+        return Woken::Signal;
+    case WAIT_OBJECT_0 + 1:
+        return Woken::Stop;
+    case WAIT_TIMEOUT:
+        return Woken::TimeOut;
+    default:
+        return Woken::Failed;
+    }
+}
 
 // The state of one name lookup, shared by the connecting thread and the helper thread that
 // runs the lookup. Whichever lets go last destroys it, so a connect that abandons its lookup
@@ -77,6 +98,21 @@ void DSocketHandle::close()
     }
 }
 
+bool DNetworkEvent::make()
+{
+    if (value == WSA_INVALID_EVENT)
+        value = WSACreateEvent();
+    return value != WSA_INVALID_EVENT;
+}
+
+void DNetworkEvent::close()
+{
+    if (value != WSA_INVALID_EVENT) {
+        WSACloseEvent(value);
+        value = WSA_INVALID_EVENT;
+    }
+}
+
 bool DWinsockUse::start()
 {
     if (started)
@@ -128,7 +164,16 @@ void DClientSocket::setActive(bool active)
 
 bool DClientSocket::stopRequested() const
 {
-    return stopFlag != nullptr && stopFlag->load();
+    if (stopFlag != nullptr && stopFlag->load())
+        return true;
+    return stopEvent != nullptr && WaitForSingleObject(stopEvent, 0) == WAIT_OBJECT_0;
+}
+
+unsigned long DClientSocket::stopWaitLimit() const
+{
+    // Without a limit the wait still ends: the system gives up a connect that gets no answer,
+    // and the resolver a lookup, after their own time-outs.
+    return stopEvent == nullptr && stopFlag != nullptr ? stopSliceMs : INFINITE;
 }
 
 bool DClientSocket::connect()
@@ -136,7 +181,7 @@ bool DClientSocket::connect()
     if (!library.start())
         return false;
     handle.reset(::socket(AF_INET, SOCK_STREAM, 0));
-    bool ok = handle.isValid();
+    bool ok = handle.isValid() && networkEvent.make();
     if (ok) {
         int option = noDelay ? 1 : 0;
         setsockopt(handle.get(), IPPROTO_TCP, TCP_NODELAY, reinterpret_cast<const char*>(&option),
@@ -149,22 +194,22 @@ bool DClientSocket::connect()
         address.sin_family = AF_INET;
         address.sin_port = htons(static_cast<u_short>(port));
         address.sin_addr.s_addr = networkAddress;
-        u_long nonBlocking = 1;
-        ok = ioctlsocket(handle.get(), FIONBIO, &nonBlocking) == 0;
+        // This also makes the socket non-blocking, so the connect returns at once and its
+        // end is reported through the event.
+        ok = WSAResetEvent(networkEvent.get())
+             && WSAEventSelect(handle.get(), networkEvent.get(), FD_CONNECT) == 0;
     }
+    // A stop asked for before the connect leaves no half-made connection at the server.
+    ok = ok && !stopRequested();
     if (ok && ::connect(handle.get(), reinterpret_cast<const sockaddr*>(&address),
                         sizeof address) == SOCKET_ERROR) {
         int error = WSAGetLastError();
         ok = (error == WSAEWOULDBLOCK || error == WSAEINPROGRESS) && waitForConnect();
     }
-    if (ok) {
-        u_long nonBlocking = 0;
-        ok = ioctlsocket(handle.get(), FIONBIO, &nonBlocking) == 0;
-    }
+    ok = ok && leaveEventMode();
     if (!ok) {
         // Nothing of a failed connect stays behind: neither the socket nor the library use.
-        handle.close();
-        library.stop();
+        close();
     }
     return ok;
 }
@@ -201,10 +246,11 @@ bool DClientSocket::resolve(unsigned long* networkAddress)
         job->release();  // the helper's share
         finished = true;
     } else {
+        DWORD limit = stopWaitLimit();
         while (!stopRequested()) {
-            DWORD waited = WaitForSingleObject(thread, stopSliceMs);
-            if (waited != WAIT_TIMEOUT) {
-                finished = waited == WAIT_OBJECT_0;
+            Woken woken = waitForSignal(thread, stopEvent, limit);
+            if (woken != Woken::TimeOut) {
+                finished = woken == Woken::Signal;
                 break;
             }
         }
@@ -229,36 +275,37 @@ bool DClientSocket::resolve(unsigned long* networkAddress)
 
 bool DClientSocket::waitForConnect()
 {
+    DWORD limit = stopWaitLimit();
     while (!stopRequested()) {
-        fd_set writable;
-        fd_set failed;
-        FD_ZERO(&writable);
-        FD_ZERO(&failed);
-        FD_SET(handle.get(), &writable);
-        FD_SET(handle.get(), &failed);
-        timeval limit;
-        limit.tv_sec = 0;
-        limit.tv_usec = stopSliceMs * 1000;
-        int ready = select(0, nullptr, &writable, &failed, &limit);
-        if (ready == SOCKET_ERROR)
-            return false;
-        if (ready == 0)
+        Woken woken = waitForSignal(networkEvent.get(), stopEvent, limit);
+        if (woken == Woken::TimeOut)
             continue;
-        if (FD_ISSET(handle.get(), &failed))
+        if (woken != Woken::Signal)
             return false;
-        int error = 0;
-        int size = sizeof error;
-        if (getsockopt(handle.get(), SOL_SOCKET, SO_ERROR, reinterpret_cast<char*>(&error),
-                       &size) != 0)
+        // Reading the events also resets the event object.
+        WSANETWORKEVENTS events;
+        if (WSAEnumNetworkEvents(handle.get(), networkEvent.get(), &events) != 0)
             return false;
-        return error == 0;
+        if ((events.lNetworkEvents & FD_CONNECT) != 0)
+            return events.iErrorCode[FD_CONNECT_BIT] == 0;
     }
     return false;
+}
+
+bool DClientSocket::leaveEventMode()
+{
+    // The association must be cancelled before the socket can be made blocking again.
+    u_long nonBlocking = 0;
+    bool ok = WSAEventSelect(handle.get(), nullptr, 0) == 0
+              && ioctlsocket(handle.get(), FIONBIO, &nonBlocking) == 0;
+    WSAResetEvent(networkEvent.get());
+    return ok;
 }
 
 void DClientSocket::close()
 {
     handle.close();
+    networkEvent.close();
     library.stop();
 }
 
@@ -283,18 +330,42 @@ bool DClientSocket::canRead()
     return connected && waitReadable(0);
 }
 
-bool DClientSocket::waitReadable(int milliseconds)
+bool DClientSocket::readableNow()
 {
-    if (!connected)
-        return true;
-    if (milliseconds < 0)
-        milliseconds = 0;
     fd_set readable;
     FD_ZERO(&readable);
     FD_SET(handle.get(), &readable);
     timeval limit;
-    limit.tv_sec = milliseconds / 1000;
-    limit.tv_usec = (milliseconds % 1000) * 1000;
+    limit.tv_sec = 0;
+    limit.tv_usec = 0;
     // An error result counts as readable: the receive that follows reports 0.
     return select(0, &readable, nullptr, nullptr, &limit) != 0;
+}
+
+bool DClientSocket::waitReadable(int milliseconds)
+{
+    if (!connected)
+        return true;
+    if (milliseconds <= 0)
+        return readableNow();
+    // The event listens first and the socket is looked at after: FD_READ is reported only for
+    // bytes that come while the event listens (and again only after a receive), so bytes that
+    // came before - the rest of a chunk a receive did not take - are found by the look, and
+    // bytes that come after it by the event.
+    if (!WSAResetEvent(networkEvent.get())
+        || WSAEventSelect(handle.get(), networkEvent.get(), FD_READ | FD_CLOSE) != 0) {
+        leaveEventMode();
+        return true;  // as a failed wait: the receive that follows reports the failure
+    }
+    bool readable = readableNow();
+    if (!readable) {
+        Woken woken = waitForSignal(networkEvent.get(), stopEvent,
+                                    static_cast<DWORD>(milliseconds));
+        readable = woken == Woken::Signal || woken == Woken::Failed;
+    }
+    // A socket left non-blocking would make a receive report an empty stream for no reason;
+    // should that happen, it is reported as readable so the receive's failure ends the talk.
+    if (!leaveEventMode())
+        return true;
+    return readable;
 }

@@ -3,10 +3,15 @@
 // nothing of lines or of POP3. Every connection brings up the sockets library for itself and
 // shuts it down again when it closes - also when the connect fails half-way.
 //
-// Connecting can be abandoned at any moment through an optional stop flag (not owned): the
-// name lookup runs on a small helper thread of its own that is left behind when the flag
-// rises, and the connect itself is waited for in short slices that look at the flag. Once
-// connected the socket is blocking again; waitReadable bounds each wait for data.
+// Waits can be abandoned at any moment. The owner of the socket may give it a stop event (a
+// manual-reset event handle, not owned, such as DThread::stopEvent()): the name lookup (run
+// on a small helper thread of its own, left behind on a stop), the connect and waitReadable
+// then wait on the system's signal and on that event together, so they sleep without limit
+// slices and return as soon as the event is set. Callers without an event may give a stop
+// flag (not owned) instead: the lookup and the connect then look at it every 50 ms.
+// waitReadable listens for the socket's network events only for the length of the wait;
+// otherwise, once connected, the socket is blocking: a send or a receive blocks as usual.
+// Owns its socket handle and the event that reports the socket's network events.
 // Defaults: host "127.0.0.1", port 8080, TCP_NODELAY off.
 #pragma once
 
@@ -32,6 +37,22 @@ public:
 
 private:
     SOCKET value = INVALID_SOCKET;
+};
+
+// Owns one event object of the sockets library (a WSAEVENT), none until made.
+class DNetworkEvent {
+public:
+    DNetworkEvent() = default;
+    ~DNetworkEvent() { close(); }
+    DNetworkEvent(const DNetworkEvent&) = delete;
+    DNetworkEvent& operator=(const DNetworkEvent&) = delete;
+
+    bool make();  // true when an event exists afterwards
+    WSAEVENT get() const { return value; }
+    void close();
+
+private:
+    WSAEVENT value = WSA_INVALID_EVENT;
 };
 
 // One start-up of the sockets library, shut down again when stopped or destroyed.
@@ -70,11 +91,16 @@ public:
     // While connecting, a raised flag abandons the lookup or the connect (not owned; null
     // for none). The flag must outlive every connect made while it is set.
     void setStopFlag(const std::atomic<bool>* flag) { stopFlag = flag; }
+    // Once set, the event abandons the lookup or the connect and ends waitReadable at once
+    // (a manual-reset event HANDLE, not owned; null for none). It must outlive every connect
+    // and wait made while it is given.
+    void setStopEvent(void* event) { stopEvent = event; }
 
     int send(const void* data, int length) override;
     int receive(char* buffer, int capacity) override;
     // Whether a receive would not block right now; false when not connected.
     bool canRead();
+    // Also false, without waiting longer, once the stop event is set (and nothing waits).
     bool waitReadable(int milliseconds) override;
 
 private:
@@ -82,14 +108,20 @@ private:
     void close();
     bool resolve(unsigned long* networkAddress);
     bool waitForConnect();
+    bool readableNow();
+    bool leaveEventMode();
+    // The slice of a lookup or connect wait: none with a stop event or with nothing to look at.
+    unsigned long stopWaitLimit() const;
     bool stopRequested() const;
 
     sockaddr_in address;
     DSocketHandle handle;
+    DNetworkEvent networkEvent;  // exists while connected (and during the connect)
     DWinsockUse library;
     DString host;
     int port = 8080;
     bool connected = false;
     bool noDelay = false;
     const std::atomic<bool>* stopFlag = nullptr;  // not owned
+    void* stopEvent = nullptr;                     // not owned
 };

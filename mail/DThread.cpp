@@ -2,6 +2,27 @@
 
 #include <windows.h>
 
+DStopEvent::DStopEvent() : handle(CreateEventW(nullptr, TRUE, FALSE, nullptr))
+{
+}
+
+DStopEvent::~DStopEvent()
+{
+    if (handle)
+        CloseHandle(handle);
+}
+
+void DStopEvent::set()
+{
+    if (handle)
+        SetEvent(handle);
+}
+
+bool DStopEvent::isSet() const
+{
+    return handle != nullptr && WaitForSingleObject(handle, 0) == WAIT_OBJECT_0;
+}
+
 DThread::DThread() = default;
 
 DThread::~DThread()
@@ -45,7 +66,9 @@ bool DThread::isRunning() const
 
 void DThread::requestStop()
 {
+    // The flag first: whoever the event wakes finds the flag raised.
     stopRequested.store(true);
+    stopSignal.set();
 }
 
 bool DThread::isStopRequested() const

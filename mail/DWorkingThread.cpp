@@ -9,8 +9,14 @@
 
 namespace {
 
-// One step of the wait while the mailbox list is being changed.
+// One step of the wait while the mailbox list is being changed (the list's flag has no event
+// to wait on; a stop ends the step at once).
 const DWORD lockedPollMs = 10;
+
+// One wait for a reply. The socket's wait ends at once when the thread's stop event is set,
+// so the slice only bounds how long a stop seen through the flag alone could take (a channel
+// that does not pass the wait on to the socket); it costs one wake-up per slice of silence.
+const int replyWaitSliceMs = 5000;
 
 }  // namespace
 
@@ -53,8 +59,12 @@ void DWorkingThread::releaseSocket()
 void DWorkingThread::run()
 {
     socketBusy.store(true);
-    while (mailboxesLocked.load() && !isStopRequested())
-        Sleep(lockedPollMs);
+    while (mailboxesLocked.load() && !isStopRequested()) {
+        if (stopEvent() != nullptr)
+            WaitForSingleObject(stopEvent(), lockedPollMs);
+        else
+            Sleep(lockedPollMs);
+    }
     if (isStopRequested())
         return;
     setResult(DString(), -1);
@@ -65,6 +75,7 @@ void DWorkingThread::run()
         socket = connection;
     }
     connection->setStopFlag(&stopFlag());
+    connection->setStopEvent(stopEvent());
     connection->setPort(port);
     connection->setHost(server);
     connection->setActive(true);
@@ -75,7 +86,7 @@ void DWorkingThread::run()
         socketBusy.store(false);
         DByteChannel* channel = openChannel(*connection);
         Pop3Dialogue dialogue(userName, password);
-        runPop3Conversation(dialogue, *channel, stopFlag());
+        runPop3Conversation(dialogue, *channel, stopFlag(), replyWaitSliceMs);
         if (channel != connection)
             delete channel;
         setResult(dialogue.status(), dialogue.mailCount());

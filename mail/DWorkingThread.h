@@ -4,9 +4,11 @@
 // text ("OK", or a translated error text; empty while running or when stopped before any
 // outcome) and the message count (-1 until the server has told it).
 //
-// It never spins: the wait for the mailbox list sleeps in short steps and the wait for a
-// reply is bounded in slices; both look at the stop flag, as does the connect, so terminate()
-// returns promptly at any moment and the socket is always released by run() itself.
+// It never spins and wakes only when there is something to do: the name lookup, the connect
+// and the wait for a reply wait on the system's signal together with the thread's stop
+// event, so terminate() returns at once at any moment and the socket is always released by
+// run() itself. Only the wait for the mailbox list goes in short steps (each ended at once by
+// a stop), since the list's flag has no event of its own.
 // Owns its socket (created and destroyed by run). The connection data is copied in by the
 // check cycle before start; the results are read after the thread has ended.
 #pragma once

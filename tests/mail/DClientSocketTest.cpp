@@ -12,6 +12,26 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
+double secondsSince(Clock::time_point begin)
+{
+    return std::chrono::duration<double>(Clock::now() - begin).count();
+}
+
+// A manual-reset event such as a thread's stop event, closed when the test ends.
+class StopEvent {
+public:
+    StopEvent() : handle(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {}
+    ~StopEvent() { CloseHandle(handle); }
+    StopEvent(const StopEvent&) = delete;
+    StopEvent& operator=(const StopEvent&) = delete;
+    HANDLE get() const { return handle; }
+    void set() { SetEvent(handle); }
+    void reset() { ResetEvent(handle); }
+
+private:
+    HANDLE handle;
+};
+
 // Receives until `count` bytes came, waiting for each piece with a bound.
 std::string receiveSome(DClientSocket& socket, size_t count)
 {
@@ -89,6 +109,78 @@ TEST_F(ConnectedPair, WaitReadableRunsOutWhenNothingComes)
     connectTo("127.0.0.1");
     EXPECT_FALSE(socket.waitReadable(100));
     EXPECT_TRUE(socket.isConnected());
+}
+
+TEST_F(ConnectedPair, AWaitAfterAPartialReceiveSeesTheBytesStillWaiting)
+{
+    // The socket reports new bytes only once per receive; the rest of a chunk that a small
+    // receive left behind is already there when the next wait begins and must be seen.
+    connectTo("127.0.0.1");
+    const std::string sent = "0123456789abcdefghij";
+    ASSERT_TRUE(sendAll(peer, sent));
+    std::string got;
+    while (got.size() < sent.size()) {
+        if (!socket.waitReadable(30000))
+            break;
+        char buffer[3];
+        int n = socket.receive(buffer, sizeof buffer);
+        if (n <= 0)
+            break;
+        got.append(buffer, static_cast<size_t>(n));
+    }
+    EXPECT_EQ(got, sent);
+}
+
+TEST_F(ConnectedPair, AfterAWaitAReceiveBlocksUntilBytesCome)
+{
+    // A receive that reported "nothing yet" as 0 would read as a closed connection.
+    connectTo("127.0.0.1");
+    EXPECT_FALSE(socket.waitReadable(100));
+    std::thread late([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        sendAll(peer, "late");
+    });
+    std::string got;
+    char buffer[8];
+    int n = 0;
+    while (got.size() < 4 && (n = socket.receive(buffer, sizeof buffer)) > 0)
+        got.append(buffer, static_cast<size_t>(n));
+    late.join();
+    EXPECT_EQ(got, "late");
+}
+
+TEST_F(ConnectedPair, AStopEventEndsAWaitForDataAtOnce)
+{
+    connectTo("127.0.0.1");
+    StopEvent stop;
+    socket.setStopEvent(stop.get());
+    std::atomic<bool> readable{true};
+    std::atomic<bool> returned{false};
+    std::thread waiting([&] {
+        readable.store(socket.waitReadable(60000));
+        returned.store(true);
+    });
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    EXPECT_FALSE(returned.load()) << "the wait ended while nothing came";
+    Clock::time_point begin = Clock::now();
+    stop.set();
+    waiting.join();
+    EXPECT_FALSE(readable.load());
+    // Far below the wait's own limit of a minute.
+    EXPECT_LT(secondsSince(begin), 20.0);
+
+    // While the event stays set a wait for nothing ends at once as well.
+    begin = Clock::now();
+    EXPECT_FALSE(socket.waitReadable(60000));
+    EXPECT_LT(secondsSince(begin), 20.0);
+
+    // The connection itself is untouched by the stopped waits.
+    stop.reset();
+    EXPECT_TRUE(socket.isConnected());
+    ASSERT_TRUE(sendAll(peer, "still here"));
+    EXPECT_EQ(receiveSome(socket, 10), "still here");
+    EXPECT_EQ(socket.send("ok", 2), 2);
+    EXPECT_EQ(receiveUntil(peer, "ok", 10000), "ok");
 }
 
 TEST_F(ConnectedPair, ChangingHostOrPortClosesTheConnection)
@@ -208,6 +300,60 @@ TEST(DClientSocket, ARaisedStopFlagPreventsTheConnect)
     stop.store(false);
     socket.setActive(true);
     EXPECT_TRUE(socket.isConnected());
+}
+
+TEST(DClientSocket, ASetStopEventPreventsTheConnectAndAClearOneLetsItThrough)
+{
+    LoopbackListener listener;
+    ASSERT_TRUE(listener.ok());
+    StopEvent stop;
+    stop.set();
+    DClientSocket socket;
+    socket.setStopEvent(stop.get());
+    socket.setPort(listener.port());
+    socket.setHost("localhost");
+    socket.setActive(true);
+    EXPECT_FALSE(socket.isConnected());
+    socket.setHost("127.0.0.1");
+    socket.setActive(true);
+    EXPECT_FALSE(socket.isConnected());
+
+    // Not set: the lookup and the connect wait on their own signals and the event together.
+    stop.reset();
+    socket.setHost("localhost");
+    socket.setActive(true);
+    ASSERT_TRUE(socket.isConnected());
+    SOCKET peer = listener.accept(10000);
+    ASSERT_NE(peer, INVALID_SOCKET);
+    ASSERT_TRUE(sendAll(peer, "hi"));
+    EXPECT_EQ(receiveSome(socket, 2), "hi");
+    closesocket(peer);
+}
+
+TEST(DClientSocket, AStopEventDuringAConnectThatHangsEndsItAtOnce)
+{
+    LoopbackListener listener(0);
+    ASSERT_TRUE(listener.ok());
+    std::vector<SOCKET> fillers = fillListenerQueue(listener);
+    ASSERT_FALSE(fillers.empty()) << "could not fill the listener's queue";
+
+    StopEvent stop;
+    DClientSocket socket;
+    socket.setStopEvent(stop.get());  // no flag: only the event can end the wait
+    socket.setPort(listener.port());
+    std::atomic<bool> returned{false};
+    std::thread connecting([&] {
+        socket.setActive(true);
+        returned.store(true);
+    });
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    EXPECT_FALSE(returned.load()) << "the connect did not hang";
+    Clock::time_point begin = Clock::now();
+    stop.set();
+    connecting.join();
+    EXPECT_FALSE(socket.isConnected());
+    EXPECT_LT(secondsSince(begin), 20.0);
+    closeAll(fillers);
 }
 
 TEST(DClientSocket, AStopDuringAConnectThatHangsReturnsPromptly)

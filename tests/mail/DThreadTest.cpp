@@ -55,6 +55,20 @@ private:
     std::atomic<int>* destroyed;
 };
 
+// Blocks in a system wait on its stop event alone, without a time limit.
+class EventWaitingThread : public DThread {
+public:
+    std::atomic<bool> started{false};
+    std::atomic<bool> woken{false};
+
+protected:
+    void run() override
+    {
+        started = true;
+        woken = WaitForSingleObject(stopEvent(), INFINITE) == WAIT_OBJECT_0;
+    }
+};
+
 class SelfStoppingThread : public DThread {
 public:
     std::atomic<bool> returned{false};
@@ -94,6 +108,25 @@ TEST(DThread, TerminateStopsAThreadBlockedInAWait)
     EXPECT_FALSE(thread.isRunning());
     EXPECT_TRUE(thread.isStopRequested());
     thread.terminate();  // again: nothing to wait for
+}
+
+TEST(DThread, TheStopEventWakesAWaitWithoutLimitAndStaysSet)
+{
+    EventWaitingThread thread;
+    ASSERT_NE(thread.stopEvent(), nullptr);
+    EXPECT_EQ(WaitForSingleObject(thread.stopEvent(), 0), static_cast<DWORD>(WAIT_TIMEOUT));
+    ASSERT_TRUE(thread.start());
+    ASSERT_TRUE(eventually([&] { return thread.started.load(); }));
+    thread.requestStop();
+    bool ended = eventually([&] { return !thread.isRunning(); });
+    EXPECT_TRUE(ended) << "the stop did not set the event";
+    if (!ended)
+        SetEvent(thread.stopEvent());  // let the thread go so the test can end
+    thread.terminate();
+    EXPECT_TRUE(thread.woken.load());
+    // Manual reset: every later wait on it ends at once too.
+    EXPECT_EQ(WaitForSingleObject(thread.stopEvent(), 0), static_cast<DWORD>(WAIT_OBJECT_0));
+    EXPECT_EQ(WaitForSingleObject(thread.stopEvent(), 0), static_cast<DWORD>(WAIT_OBJECT_0));
 }
 
 TEST(DThread, RequestStopReturnsAtOnce)

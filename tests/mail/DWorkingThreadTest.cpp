@@ -196,7 +196,12 @@ TEST(DWorkingThread, AStopEndsTheWaitForASilentServerAndReleasesEverything)
     EXPECT_FALSE(thread.isSocketBusy());
     EXPECT_TRUE(thread.isRunning());
 
+    // Well inside the first wait for the greeting: a wait ended only at the end of its
+    // five-second slice would hold terminate() for more than four seconds from here.
+    Sleep(300);
+    DWORD stopAt = GetTickCount();
     thread.terminate();
+    EXPECT_LT(GetTickCount() - stopAt, 3000u) << "the stop did not end the wait at once";
     EXPECT_FALSE(thread.isRunning());
     EXPECT_TRUE(thread.isSocketBusy());
     thread.releaseSocket();  // nothing left to release
