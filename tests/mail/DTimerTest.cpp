@@ -111,6 +111,26 @@ TEST(DTimer, FiftyMillisecondsGiveAboutTwentyTicksASecond)
     EXPECT_EQ(window.lastLParam, 0);
 }
 
+TEST(DTimer, EnablingAnEnabledTimerMakesNoSecondThread)
+{
+    TickWindow window;
+    DTimer timer(static_cast<void*>(window.handle));
+    timer.setEnabled(false);  // disabled already: nothing to do
+    EXPECT_FALSE(timer.isEnabled());
+    timer.setInterval(10);
+    timer.setEnabled(true);
+    timer.setEnabled(true);
+    ASSERT_TRUE(window.pumpUntil([&] { return window.ticks >= 3; }));
+    timer.setEnabled(false);
+    // A second timer thread would outlive the disabling and go on sending ticks, each
+    // of them refused.
+    int ticks = window.ticks;
+    int refused = window.refused;
+    window.pumpFor(200);
+    EXPECT_EQ(window.ticks, ticks);
+    EXPECT_EQ(window.refused, refused);
+}
+
 TEST(DTimer, SetIntervalOnADisabledTimerDoesNotStartIt)
 {
     TickWindow window;
