@@ -257,7 +257,8 @@ bool DClientSocket::resolve(unsigned long* networkAddress)
         CloseHandle(thread);
     }
     bool found = finished && job->found.load();
-    unsigned long result = job->networkAddress;
+    // An abandoned helper may still be writing the address: it is read only after its end.
+    unsigned long result = found ? job->networkAddress : INADDR_NONE;
     job->release();
     if (found) {
         *networkAddress = result;

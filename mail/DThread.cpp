@@ -34,9 +34,13 @@ DThread::~DThread()
 struct DThreadStarter {
     static DWORD WINAPI entry(LPVOID self)
     {
+        // The thread knows itself before run() begins, so a run() that stops its own thread
+        // does not depend on start() having stored the id yet.
+        DThread* thread = static_cast<DThread*>(self);
+        thread->threadId.store(GetCurrentThreadId());
         // Nothing may touch the object after run(): its owner may destroy it from then on,
         // and a timer thread that was let go destroys itself at the end of its run().
-        static_cast<DThread*>(self)->run();
+        thread->run();
         return 0;
     }
 };
@@ -51,7 +55,7 @@ bool DThread::start()
     if (!made)
         return false;
     handle = made;
-    threadId = id;
+    threadId.store(id);
     return true;
 }
 
@@ -84,10 +88,11 @@ const std::atomic<bool>& DThread::stopFlag() const
 void DThread::terminate()
 {
     requestStop();
-    if (!handle)
+    // A thread that stops itself cannot wait for its own end. It is asked first: the handle
+    // is stored by start() on the owner's thread, possibly only after run() has begun.
+    if (GetCurrentThreadId() == threadId.load())
         return;
-    // A thread that stops itself cannot wait for its own end.
-    if (GetCurrentThreadId() == threadId)
+    if (!handle)
         return;
     while (WaitForSingleObject(handle, 1000) == WAIT_TIMEOUT) {
     }

@@ -58,7 +58,7 @@ private:
     friend struct DThreadStarter;  // the system thread's entry point
 
     void* handle = nullptr;          // owned system thread handle, none until a successful start
-    unsigned long threadId = 0;
+    std::atomic<unsigned long> threadId{0};  // also stored by the thread itself before run()
     bool startAttempted = false;
     std::atomic<bool> stopRequested{false};
     DStopEvent stopSignal;

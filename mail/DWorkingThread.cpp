@@ -49,6 +49,10 @@ DByteChannel* DWorkingThread::openChannel(DClientSocket& connected)
 
 void DWorkingThread::releaseSocket()
 {
+    // While run() goes on the socket is in its hands, and run() destroys it when it ends:
+    // destroying it here as well would pull it away from under the conversation.
+    if (isRunning())
+        return;
     std::lock_guard<std::mutex> hold(socketLock);
     if (socketBusy.exchange(true))
         return;

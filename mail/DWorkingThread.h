@@ -41,7 +41,8 @@ public:
     bool isSocketBusy() const { return socketBusy.load(); }
 
     // For the user-interface thread after the thread was stopped: closes and destroys the
-    // socket unless the thread still counts it as in use.
+    // socket unless the thread still counts it as in use. Does nothing while the thread
+    // still runs: run() itself destroys the socket when it ends.
     void releaseSocket();
 
 protected:

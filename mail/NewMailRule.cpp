@@ -1,5 +1,7 @@
 #include "mail/NewMailRule.h"
 
+#include <climits>
+
 void applyMailCount(DMailboxEntry& entry, int mailCount)
 {
     if (mailCount < 0)
@@ -24,7 +26,10 @@ void applyMailCount(DMailboxEntry& entry, int mailCount)
         }
     }
     if (mailCount > entry.seenCount) {
-        int fresh = mailCount - entry.seenCount;
+        // A known count below zero can only come from a damaged settings file; the difference
+        // to it must not run past the largest count.
+        long long difference = static_cast<long long>(mailCount) - entry.seenCount;
+        int fresh = difference > INT_MAX ? INT_MAX : static_cast<int>(difference);
         entry.notifyPending = fresh > entry.newCount;
         entry.newCount = fresh;
         if (entry.allMailsNew) {

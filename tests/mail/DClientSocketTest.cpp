@@ -91,6 +91,14 @@ TEST_F(ConnectedPair, ExchangesBytesWithAHostName)
     EXPECT_EQ(receiveSome(socket, 3), "xyz");
 }
 
+TEST_F(ConnectedPair, ExchangesBytesWithAShortDottedAddress)
+{
+    // Not four parts: the name lookup is asked first, the dotted form is the fallback.
+    connectTo("127.1");
+    EXPECT_EQ(socket.send("abc", 3), 3);
+    EXPECT_EQ(receiveUntil(peer, "abc", 10000), "abc");
+}
+
 TEST_F(ConnectedPair, ReceiveGivesZeroOnceThePeerHasClosed)
 {
     connectTo("127.0.0.1");

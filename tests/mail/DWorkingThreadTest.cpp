@@ -231,6 +231,38 @@ TEST(DWorkingThread, AStopDuringAHangingConnectEndsTheThread)
     closeAll(fillers);
 }
 
+TEST(DWorkingThread, ReleasingTheSocketOfARunningCheckLeavesItToTheCheck)
+{
+    LoopbackListener listener;
+    ASSERT_TRUE(listener.ok());
+    RecordingThread thread("127.0.0.1", listener.port(), "bob", "secret");
+    ASSERT_TRUE(thread.start());
+    SOCKET peer = listener.accept(endWithinMs);
+    ASSERT_NE(peer, INVALID_SOCKET);
+    DWORD start = GetTickCount();
+    while (thread.isSocketBusy() && GetTickCount() - start < 20000)
+        Sleep(10);
+    ASSERT_FALSE(thread.isSocketBusy());
+
+    // The conversation waits for the greeting with the socket in its hands.
+    thread.releaseSocket();
+    EXPECT_FALSE(thread.isSocketBusy());
+    EXPECT_TRUE(thread.isRunning());
+
+    const char* replies[] = {"+OK ready\r\n", "+OK\r\n", "+OK\r\n", "+OK 2 20\r\n"};
+    const char* commands[] = {"USER bob\r\n", "PASS secret\r\n", "STAT\r\n", "QUIT\r\n"};
+    for (int i = 0; i < 4; ++i) {
+        ASSERT_TRUE(sendAll(peer, replies[i]));
+        EXPECT_EQ(receiveUntil(peer, "\r\n", endWithinMs), commands[i]);
+    }
+    ASSERT_TRUE(sendAll(peer, "+OK bye\r\n"));
+    EXPECT_TRUE(waitForEnd(thread, endWithinMs));
+    EXPECT_EQ(thread.getStatus(), "OK");
+    EXPECT_EQ(thread.getMailCount(), 2);
+    EXPECT_TRUE(thread.isSocketBusy());
+    closesocket(peer);
+}
+
 TEST(DWorkingThread, WaitsWhileTheMailboxListIsBeingChanged)
 {
     ScriptedServer server(normalServer("+OK", "+OK 1 1"));

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include "mail/NewMailRule.h"
 
 namespace {
@@ -68,6 +70,23 @@ TEST(NewMailRule, AnEmptyMailboxHasNoNewMail)
     EXPECT_EQ(e.newCount, 0);
     EXPECT_FALSE(e.notifyPending);
     EXPECT_EQ(e.seenCount, 0);
+}
+
+TEST(NewMailRule, AKnownCountBelowZeroDoesNotOverflowTheNewCount)
+{
+    // Only a damaged settings file gives such a known count; the rule still answers sanely.
+    DMailboxEntry low = entry(INT_MIN, false);
+    applyMailCount(low, 5);
+    EXPECT_EQ(low.newCount, INT_MAX);
+    EXPECT_TRUE(low.notifyPending);
+    EXPECT_EQ(low.seenCount, INT_MIN);
+
+    DMailboxEntry slightlyLow = entry(-1, false);
+    applyMailCount(slightlyLow, INT_MAX);
+    EXPECT_EQ(slightlyLow.newCount, INT_MAX);
+    applyMailCount(slightlyLow, 4);
+    EXPECT_EQ(slightlyLow.newCount, 5);
+    EXPECT_FALSE(slightlyLow.notifyPending);
 }
 
 TEST(NewMailRule, IgnoresACountThatIsNoCount)
