@@ -131,10 +131,13 @@ int DApplication::run()
     return messageLoop(nullptr);
 }
 
-int DApplication::messageLoop(DWindow* modal)
+int DApplication::messageLoop(DWindow* modal, const DModalRun* run)
 {
     MSG msg;
     for (;;) {
+        // A modal window deleted while its loop ran: no quit message will come for it.
+        if (run && !run->alive && !run->quitPosted)
+            return 0;
         BOOL got = GetMessageA(&msg, nullptr, 0, 0);
         if (got == 0)
             break;

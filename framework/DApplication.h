@@ -12,6 +12,7 @@
 
 class DTheme;
 class DWindow;
+struct DModalRun;
 
 // The arguments of one CreateWindowExA call, handed to the creator window.
 struct DCreateRecord {
@@ -55,6 +56,7 @@ public:
     static void showCursor(int type);
     // The message loop shared by run and runModal. With a modal window, input addressed to
     // its owner (or to a window the owner has suspended) is dropped and the modal window is
-    // shown again. Returns the quit message's wParam.
-    static int messageLoop(DWindow* modal);
+    // shown again. Returns the quit message's wParam. With `run`, the loop also ends (with
+    // 0) once the modal window was deleted without a quit message of its own being posted.
+    static int messageLoop(DWindow* modal, const DModalRun* run = nullptr);
 };

@@ -190,6 +190,7 @@ private:
     bool handleKeyEvent(int kind, int key, int mods);
     bool handleMouseEvent(int kind, int px, int py, int mods);
     bool offerToChildren(int kind, int a, int b, int c, int d);
+    void dropDeadKeyGrab();
     bool dispatchNotification(DView* sender, int kind, int a, int b, int c, int d);
     void becomeHot();
     void collectFocusable(DList& out);

@@ -28,6 +28,7 @@ bool DView::handleEvent(DView* sender, int direction, int kind, int a, int b, in
     case eventChar:
         if (!visible || !enabled)
             return false;
+        dropDeadKeyGrab();
         if (keyGrab) {
             keyGrab->onChar(a);
             return true;
@@ -74,6 +75,13 @@ bool DView::handleEvent(DView* sender, int direction, int kind, int a, int b, in
     }
 }
 
+void DView::dropDeadKeyGrab()
+{
+    // A grabbing window (an open menu) deleted without letting go: keys go their normal way.
+    if (keyGrab && !DWindow::isLive(keyGrab))
+        keyGrab = nullptr;
+}
+
 bool DView::offerToChildren(int kind, int a, int b, int c, int d)
 {
     for (int i = 0; i < childCount(); i++) {
@@ -91,6 +99,7 @@ bool DView::handleKeyEvent(int kind, int key, int mods)
 {
     if (!visible || !enabled)
         return false;
+    dropDeadKeyGrab();
     if (keyGrab) {
         if (kind == eventKeyDown)
             keyGrab->onKeyDown(key, mods);

@@ -72,6 +72,18 @@ DWindow::DWindow()
 DWindow::~DWindow()
 {
     liveWindows().remove(this);
+    // Deleted while its own modal loop runs (from its onClose, or by a handler): the loop
+    // must end, and nothing may reach this object through the owner's bookkeeping.
+    for (DModalRun* run = modalRun; run; run = run->outer)
+        run->alive = false;
+    if (modalRun && !modalRun->quitPosted)
+        PostThreadMessageA(GetCurrentThreadId(), WM_NULL, 0, 0);  // wakes the waiting loop
+    modalRun = nullptr;
+    if (modalOwner && isLive(modalOwner) && modalOwner->suspendedModals) {
+        int index = modalOwner->suspendedModals->indexOf(this);
+        if (index >= 0)
+            modalOwner->suspendedModals->remove(index);
+    }
     // An object deleted while its native windows still exist must not stay reachable from
     // them: the window procedure would call into freed memory.
     destroyNativeWindows();
@@ -271,14 +283,22 @@ void DWindow::runModal(DWindow* owner)
     owner->modalChild = this;
     modalOwner = owner;
 
-    DApplication::messageLoop(this);
+    DModalRun run;
+    run.outer = modalRun;
+    modalRun = &run;
+    DApplication::messageLoop(this, &run);
 
-    modalOwner = nullptr;
+    // From here on `this` may be gone: only the run record tells.
+    if (run.alive) {
+        modalRun = run.outer;
+        modalOwner = nullptr;
+    }
     if (!DWindow::isLive(owner))
         return;
     int suspended = owner->suspendedModals ? owner->suspendedModals->count() : 0;
     if (suspended == 0) {
-        modalMark = false;
+        if (run.alive)
+            modalMark = false;
         owner->modalChild = nullptr;
     } else {
         owner->modalChild = static_cast<DWindow*>(owner->suspendedModals->get(suspended - 1));
@@ -482,6 +502,12 @@ void DWindow::setFocus(DView* view)
         interior->setFocus(nullptr);
 }
 
+DView* DWindow::getTopBar() const
+{
+    // The window does not own its top bar; a destroyed one must not be reached through it.
+    return DView::isLive(topBar) ? topBar : nullptr;
+}
+
 void DWindow::setTopBar(DView* view)
 {
     topBar = view;
@@ -516,8 +542,9 @@ void DWindow::setTheme(DTheme* newTheme)
     }
     if (interior)
         interior->setTheme(newTheme);
-    if (topBar && (!interior || topBar->getParent() != interior))
-        topBar->setTheme(newTheme);
+    DView* bar = getTopBar();
+    if (bar && (!interior || bar->getParent() != interior))
+        bar->setTheme(newTheme);
     onThemeChanged(newTheme);
 }
 

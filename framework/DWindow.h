@@ -36,6 +36,14 @@ enum : unsigned {
     windowMinimizeBox = 0x80,
 };
 
+// One modal run of a window (runModal). The window may be deleted while its run goes on,
+// by its own onClose or by any handler; the run then ends without touching it again.
+struct DModalRun {
+    bool alive = true;          // the window object still exists
+    bool quitPosted = false;    // closing the window posted the quit message of this run
+    DModalRun* outer = nullptr; // an earlier run of the same window still on the stack
+};
+
 struct DRect {
     int x = 0;
     int y = 0;
@@ -120,7 +128,8 @@ public:
     HWND getParentHandle() const { return parentHandle; }
     HWND getTaskbarButton() const { return taskbarButton; }
     DCanvas* getCanvas() const { return canvas; }
-    DView* getTopBar() const { return topBar; }
+    // None once the view was destroyed.
+    DView* getTopBar() const;
     DWinInterior* getInterior() const { return interior; }
     DWindow* getKeyTarget() const { return keyTarget; }
     DWindow* getModalChild() const { return modalChild; }
@@ -186,6 +195,7 @@ protected:
     HICON smallIcon = nullptr;         // owned
     HWND taskbarButton = nullptr;
     bool hiddenByMinimize = false;
+    DModalRun* modalRun = nullptr;     // not owned: the innermost running runModal, if any
 
 private:
     friend class DApplication;

@@ -258,8 +258,11 @@ void DWindow::closeProtocol()
         return;  // the handler already took the window apart
     bool endsModalLoop = modalMark;
     destroyNativeWindows();
-    if (endsModalLoop)
+    if (endsModalLoop) {
         PostQuitMessage(0);
+        if (modalRun)
+            modalRun->quitPosted = true;  // a later delete must not end the loop twice
+    }
 }
 
 void DWindow::deliverCharacter(int character)

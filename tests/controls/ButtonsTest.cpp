@@ -3,7 +3,12 @@
 
 #include "controls/DButton.h"
 #include "controls/DCheckBox.h"
+#include "framework/DTheme.h"
 #include "framework/DWinInterior.h"
+#include "graphics/DCanvas.h"
+
+#include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -244,4 +249,132 @@ TEST_F(Buttons, ARealMouseClickOverTheButtonsOwnWindowReachesTheButton)
     }
     EXPECT_EQ(clicksOn(ok), 1);
     EXPECT_TRUE(ok->isFocused());
+}
+
+namespace {
+
+// A theme that records the parts it is asked to draw, with their arguments, the canvas
+// origin and the background colour it was given just before.
+class RecordingTheme : public DTheme {
+public:
+    struct Part {
+        std::string name;
+        bool enabled = false;
+        bool flag = false;  // isDefault, lightened or checked
+        int width = 0;
+        int height = 0;
+        int state = -1;
+        int originX = 0;
+        int originY = 0;
+        unsigned background = 0;
+    };
+
+    void drawBackground(DCanvas* canvas, int width, int height, bool lightened) override
+    {
+        add(canvas, "background", true, lightened, width, height, -1);
+    }
+    void drawButton(DCanvas* canvas, bool enabled, bool isDefault, int width, int height,
+                    int state) override
+    {
+        add(canvas, "button", enabled, isDefault, width, height, state);
+    }
+    void drawCheckBox(DCanvas* canvas, bool enabled, int width, int height, int state,
+                      bool checked) override
+    {
+        add(canvas, "check", enabled, checked, width, height, state);
+    }
+    const Part* last(const std::string& name) const
+    {
+        for (auto it = parts.rbegin(); it != parts.rend(); ++it)
+            if (it->name == name)
+                return &*it;
+        return nullptr;
+    }
+
+    std::vector<Part> parts;
+
+private:
+    void add(DCanvas* canvas, const char* name, bool enabled, bool flag, int width, int height,
+             int state)
+    {
+        Part p;
+        p.name = name;
+        p.enabled = enabled;
+        p.flag = flag;
+        p.width = width;
+        p.height = height;
+        p.state = state;
+        canvas->getOrigin(&p.originX, &p.originY);
+        p.background = color(0).value();
+        parts.push_back(p);
+    }
+};
+
+}  // namespace
+
+TEST_F(Buttons, APushButtonHandsItsStateAndDefaultFlagToTheTheme)
+{
+    RecordingTheme theme;
+    DButton* ok = button("OK", 20, 30, 80, 25);
+    ok->setTheme(&theme);
+    ok->setDefault(true);
+    const RecordingTheme::Part* face = theme.last("button");
+    ASSERT_NE(face, nullptr);
+    EXPECT_TRUE(face->enabled);
+    EXPECT_TRUE(face->flag);
+    EXPECT_EQ(face->width, 80);
+    EXPECT_EQ(face->height, 25);
+    EXPECT_EQ(face->state, 0);
+    EXPECT_EQ(face->background, theme.color(1).value());  // the button's background colour
+    SendMessageA(h, WM_MOUSEMOVE, 0, point(30, 40));
+    EXPECT_EQ(theme.last("button")->state, 2);
+    SendMessageA(h, WM_LBUTTONDOWN, MK_LBUTTON, point(30, 40));
+    EXPECT_EQ(theme.last("button")->state, 1);
+    ok->setDefault(false);
+    EXPECT_FALSE(theme.last("button")->flag);
+    // A button inside a disabled parent is drawn disabled.
+    window.getInterior()->setEnabled(false);
+    ok->redraw();
+    EXPECT_FALSE(theme.last("button")->enabled);
+    window.getInterior()->setEnabled(true);
+    window.close();  // the views go before the theme they draw with
+}
+
+TEST_F(Buttons, ACheckBoxLightensItsFaceWhileHotAndDrawsTheGlyphAtItsLeft)
+{
+    RecordingTheme theme;
+    DCheckBox* box = checkBox("Option", 20, 80);  // 120 x 20
+    box->setTheme(&theme);
+    box->setChecked(true);
+    const RecordingTheme::Part* face = theme.last("background");
+    ASSERT_NE(face, nullptr);
+    EXPECT_FALSE(face->flag);
+    EXPECT_EQ(face->width, 120);
+    EXPECT_EQ(face->height, 20);
+    const RecordingTheme::Part* glyph = theme.last("check");
+    ASSERT_NE(glyph, nullptr);
+    EXPECT_EQ(glyph->originX, 4);
+    EXPECT_EQ(glyph->originY, 3);  // (20 - 13) / 2
+    EXPECT_TRUE(glyph->flag);
+    EXPECT_TRUE(glyph->enabled);
+    EXPECT_EQ(glyph->state, 0);
+
+    SendMessageA(h, WM_MOUSEMOVE, 0, point(30, 90));
+    EXPECT_TRUE(theme.last("background")->flag);
+    EXPECT_EQ(theme.last("check")->state, 2);
+    SendMessageA(h, WM_LBUTTONDOWN, MK_LBUTTON, point(30, 90));
+    EXPECT_TRUE(theme.last("background")->flag);
+    EXPECT_EQ(theme.last("check")->state, 1);
+    SendMessageA(h, WM_LBUTTONUP, 0, point(30, 90));
+    EXPECT_FALSE(theme.last("check")->flag);  // toggled off
+    // Disabled: no lightened face even with the mouse over it, and a disabled glyph.
+    box->setEnabled(false);
+    EXPECT_FALSE(theme.last("background")->flag);
+    EXPECT_FALSE(theme.last("check")->enabled);
+    // The glyph origin is put back afterwards.
+    int x = -1, y = -1;
+    box->getCanvas()->getOrigin(&x, &y);
+    EXPECT_EQ(x, 0);
+    EXPECT_EQ(y, 0);
+    window.close();
 }

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <new>
 #include <string>
 
 using namespace windowtest;
@@ -358,4 +360,57 @@ TEST_F(ViewTree, AKeyGrabClimbsToTheWindowWhichSendsItsKeysToTheGrabbingWindow)
     key(VK_DOWN);
     EXPECT_EQ(a->keys, VK_DOWN);
     menu.close();
+}
+
+TEST_F(ViewTree, AKeyGrabOfADeletedWindowIsDroppedAndKeysGoTheirNormalWay)
+{
+    // The grabbing window lives in storage the test owns, so a call into it after its
+    // deletion cannot go unnoticed.
+    alignas(RecordingWindow) static unsigned char storage[sizeof(RecordingWindow)];
+    auto* menu = new (storage) RecordingWindow;
+    ASSERT_TRUE(menu->make(80, 60, windowFrameless));
+    ProbeView* a = add("a", 0, 0, 20, 20, true);
+    a->setKeyGrab(menu);
+    menu->close();
+    menu->~RecordingWindow();
+    std::memset(storage, 0xA5, sizeof storage);
+    key(VK_F2);
+    EXPECT_EQ(a->keys, VK_F2);
+    EXPECT_EQ(window.getInterior()->getKeyGrab(), nullptr);
+    EXPECT_EQ(a->getKeyGrab(), nullptr);
+    EXPECT_EQ(window.count("keyDown"), 1);
+
+    // The same for a typed character reaching the views.
+    alignas(RecordingWindow) static unsigned char other[sizeof(RecordingWindow)];
+    menu = new (other) RecordingWindow;
+    ASSERT_TRUE(menu->make(80, 60, windowFrameless));
+    a->setKeyGrab(menu);
+    window.setKeyTarget(nullptr);
+    menu->close();
+    menu->~RecordingWindow();
+    std::memset(other, 0xA5, sizeof other);
+    EXPECT_FALSE(window.getInterior()->sendEvent(eventChar, 'x'));
+    EXPECT_EQ(window.getInterior()->getKeyGrab(), nullptr);
+    EXPECT_EQ(a->getKeyGrab(), nullptr);
+}
+
+TEST_F(ViewTree, TheTopBarFollowsTheWidthAndIsForgottenOnceDestroyed)
+{
+    ProbeView* bar = add("bar", 5, 5, 10, 10);
+    window.setTopBar(bar);
+    EXPECT_EQ(bar->getX(), 0);
+    EXPECT_EQ(bar->getWidth(), 300);
+    EXPECT_EQ(bar->getHeight(), 20);
+    window.resize(250, 180);
+    EXPECT_EQ(bar->getWidth(), 250);
+    int widthAfterDestroy = -1;
+    window.postAction([&] {
+        bar->destroy();  // freed only once this message has been handled
+        window.resize(220, 150);
+        widthAfterDestroy = bar->getWidth();
+    });
+    ASSERT_TRUE(pumpUntil([&] { return widthAfterDestroy != -1; }, 5000));
+    EXPECT_EQ(widthAfterDestroy, 250);  // the window no longer reaches the destroyed bar
+    EXPECT_EQ(window.getTopBar(), nullptr);
+    EXPECT_EQ(window.getInterior()->getWidth(), 220);
 }

@@ -143,6 +143,22 @@ TEST_F(WindowCore, KeypadFiveGivesTheDigitKeyThenTheCharacter)
     w.close();
 }
 
+TEST_F(WindowCore, KeypadDecimalAndDivideTypeTheirOwnCharacters)
+{
+    // Their scan codes stand for other keys (Delete, the slash key of the layout), so they
+    // are translated from the key value.
+    RecordingWindow w;
+    ASSERT_TRUE(w.make());
+    SendMessageA(w.getHandle(), WM_KEYDOWN, VK_DECIMAL, keyData(VK_DECIMAL, false));
+    SendMessageA(w.getHandle(), WM_KEYDOWN, VK_DIVIDE, keyData(VK_DIVIDE, false) | (1 << 24));
+    SendMessageA(w.getHandle(), WM_KEYDOWN, VK_RETURN, keyData(VK_RETURN, false));
+    ASSERT_EQ(w.names(), "keyDown char keyDown char keyDown");
+    EXPECT_EQ(w.events[1].a, '.');
+    EXPECT_EQ(w.events[3].a, '/');
+    EXPECT_EQ(w.events[4].a, VK_RETURN);
+    w.close();
+}
+
 TEST_F(WindowCore, CtrlLetterAndFunctionKeysTypeNoCharacter)
 {
     RecordingWindow w;
@@ -216,9 +232,12 @@ TEST_F(WindowCore, AltGrCountsAsNeitherCtrlNorAlt)
     ASSERT_TRUE(w.make());
     holdKeys({VK_CONTROL, VK_MENU});
     SendMessageA(w.getHandle(), WM_KEYDOWN, VK_F2, keyData(VK_F2, false));
+    // A letter key with AltGr held still types its character (Ctrl alone would stop it).
+    SendMessageA(w.getHandle(), WM_KEYDOWN, 'Q', keyData('Q', false));
     releaseKeys();
-    ASSERT_EQ(w.count("keyDown"), 1);
+    ASSERT_EQ(w.names(), "keyDown keyDown char");
     EXPECT_EQ(w.events[0].b, 0);
+    EXPECT_EQ(w.events[1].b, 0);
     w.close();
 }
 

@@ -11,7 +11,9 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cstring>
 #include <memory>
+#include <new>
 #include <thread>
 
 using namespace windowtest;
@@ -100,6 +102,133 @@ TEST_F(WindowServices, ClosingASecondModalMakesTheSuspendedOneModalAgain)
     EXPECT_EQ(second.closeCount, 1);
     EXPECT_EQ(first.count("mouseDown"), 0);
     owner.close();
+}
+
+namespace {
+
+// Ends a modal run that would otherwise never end, so a failing test fails instead of
+// hanging: if the run has not finished within the limit, the quit message is posted to the
+// interface thread and `fired` is set.
+class HangGuard {
+public:
+    explicit HangGuard(DWORD limitMs)
+        : finished(CreateEventA(nullptr, TRUE, FALSE, nullptr)),
+          uiThread(GetCurrentThreadId()),
+          watcher([this, limitMs] {
+              if (WaitForSingleObject(finished, limitMs) != WAIT_OBJECT_0) {
+                  fired = true;
+                  PostThreadMessageA(uiThread, WM_QUIT, 0, 0);
+              }
+          })
+    {
+    }
+    ~HangGuard()
+    {
+        finish();
+        CloseHandle(finished);
+    }
+    void finish()
+    {
+        SetEvent(finished);
+        if (watcher.joinable())
+            watcher.join();
+    }
+
+    std::atomic<bool> fired{false};
+
+private:
+    HANDLE finished;
+    DWORD uiThread;
+    std::thread watcher;
+};
+
+bool noQuitPending()
+{
+    MSG msg;
+    return !PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+}
+
+class SelfDeletingWindow : public RecordingWindow {
+public:
+    void onClose() override { delete this; }
+};
+
+}  // namespace
+
+TEST_F(WindowServices, AModalWindowDeletingItselfWhileClosingEndsItsRun)
+{
+    RecordingWindow owner;
+    ASSERT_TRUE(owner.make());
+    auto* modal = new SelfDeletingWindow;
+    ASSERT_TRUE(modal->make(150, 100));
+    modal->postAction([modal] { modal->close(); });
+    HangGuard guard(10000);
+    modal->runModal(&owner);
+    guard.finish();
+    EXPECT_FALSE(guard.fired);
+    EXPECT_EQ(owner.getModalChild(), nullptr);
+    EXPECT_TRUE(noQuitPending());
+    owner.close();
+    EXPECT_EQ(owner.closeCount, 1);
+}
+
+TEST_F(WindowServices, AModalWindowClosedAndDeletedByAHandlerIsNotTouchedAgain)
+{
+    RecordingWindow owner;
+    ASSERT_TRUE(owner.make());
+    // The window lives in storage the test owns, so writes after its deletion show.
+    alignas(RecordingWindow) static unsigned char storage[sizeof(RecordingWindow)];
+    auto* modal = new (storage) RecordingWindow;
+    ASSERT_TRUE(modal->make(150, 100));
+    modal->postAction([modal] {
+        modal->close();
+        modal->~RecordingWindow();
+        std::memset(storage, 0xA5, sizeof storage);
+    });
+    HangGuard guard(10000);
+    modal->runModal(&owner);
+    guard.finish();
+    EXPECT_FALSE(guard.fired);
+    bool untouched = true;
+    for (unsigned char byte : storage)
+        untouched = untouched && byte == 0xA5;
+    EXPECT_TRUE(untouched);
+    EXPECT_EQ(owner.getModalChild(), nullptr);
+    // Its one quit message ended its own run; none is left for the loop outside.
+    EXPECT_TRUE(noQuitPending());
+    owner.close();
+}
+
+TEST_F(WindowServices, ASuspendedModalWindowDeletedMeanwhileEndsItsRunAfterTheNewerOne)
+{
+    RecordingWindow owner, second;
+    ASSERT_TRUE(owner.make());
+    auto* first = new RecordingWindow;
+    ASSERT_TRUE(first->make(150, 100));
+    ASSERT_TRUE(second.make(120, 80));
+    bool droppedFromSuspended = false;
+    first->postAction([&] {
+        second.postAction([&] {
+            ASSERT_TRUE(owner.isSuspendedModal(first));
+            delete first;
+            droppedFromSuspended = !owner.isSuspendedModal(first);
+            // Input for the owner is still held back by the running modal window.
+            PostMessageA(owner.getHandle(), WM_LBUTTONDOWN, MK_LBUTTON, point(3, 3));
+            second.postAction([&] { second.close(); });
+        });
+        second.runModal(&owner);
+    });
+    HangGuard guard(10000);
+    first->runModal(&owner);
+    guard.finish();
+    EXPECT_FALSE(guard.fired);
+    EXPECT_TRUE(droppedFromSuspended);
+    EXPECT_EQ(second.closeCount, 1);
+    EXPECT_EQ(owner.getModalChild(), nullptr);
+    EXPECT_EQ(owner.count("mouseDown"), 0);
+    EXPECT_TRUE(noQuitPending());
+    owner.close();
+    EXPECT_EQ(owner.closeCount, 1);
 }
 
 TEST_F(WindowServices, RunModalWithoutOwnerReturnsAtOnce)
