@@ -1,5 +1,7 @@
 #include "framework/DXPTheme.h"
 
+#include "mail/DrawingLock.h"
+
 namespace {
 
 template <typename Fn>
@@ -64,6 +66,9 @@ bool DXPTheme::drawThemed(DCanvas* canvas, const wchar_t* className, const PartS
                           int partCount, const int* testStates, int testCount, int width,
                           int height, int insetLeft, int insetTop)
 {
+    // The scratch fields (handle, origin, rectangle) belong to the call that holds the
+    // drawing lock, from the first question to the system until the handle is closed.
+    DDrawingLockHolder hold;
     if (!isThemed()) return false;
     themeHandle = openThemeData(canvas->window(), className);
     if (!themeHandle) return false;

@@ -1,6 +1,7 @@
 #include "framework/DXPTheme.h"
 #include "graphics/BitmapPixels.h"
 #include "framework/ThemeOperations.h"
+#include "mail/DrawingLock.h"
 
 #include <gtest/gtest.h>
 
@@ -152,4 +153,46 @@ TEST(DXPTheme, VisualStyleStates)
     EXPECT_EQ(DXPTheme::checkState(true, DStatePressed, true), 7);
     EXPECT_EQ(DXPTheme::checkState(true, DStateNormal, false), 1);
     EXPECT_EQ(DXPTheme::checkState(true, DStateNormal, true), 5);
+}
+
+namespace {
+
+DWORD WINAPI takeDrawingLockOnce(void*)
+{
+    drawingLock().lock();
+    drawingLock().unlock();
+    return 0;
+}
+
+// Asks, at the moment the theme asks the system whether visual styles are on, whether
+// another thread could take the drawing lock; answers "off", so the call draws classic.
+class LockProbeTheme : public DXPTheme {
+public:
+    mutable HANDLE prober = nullptr;
+    mutable bool otherThreadKeptOut = false;
+
+protected:
+    bool appThemed() const override
+    {
+        prober = CreateThread(nullptr, 0, takeDrawingLockOnce, nullptr, 0, nullptr);
+        // A thread that gets the lock is done within moments; one kept out waits until the
+        // call ends. Only the keeping out is asserted, so a slow machine cannot fail this.
+        otherThreadKeptOut = prober && WaitForSingleObject(prober, 300) == WAIT_TIMEOUT;
+        return false;
+    }
+};
+
+}  // namespace
+
+TEST(DXPTheme, ScratchFieldsAreUsedUnderTheDrawingLock)
+{
+    LockProbeTheme theme;
+    ASSERT_TRUE(theme.isAvailable());
+    DBitmap bitmap(20, 20);
+    theme.drawButton(bitmap.canvas(), true, false, 20, 20, DStateNormal);
+    ASSERT_NE(theme.prober, nullptr);
+    EXPECT_EQ(WaitForSingleObject(theme.prober, 20000), WAIT_OBJECT_0);
+    CloseHandle(theme.prober);
+    EXPECT_TRUE(theme.otherThreadKeptOut)
+        << "another thread could draw while the theme handle and rectangle were being set";
 }

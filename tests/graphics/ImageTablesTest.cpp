@@ -86,3 +86,50 @@ TEST(ImageTables, PicturesLandWhereDrawn)
     for (int x = 0; x < 32; ++x) EXPECT_EQ(pixel(appImage.maskRows[31], x), "FFFFFF");
     EXPECT_EQ(pixel(appImage.maskRows[0], 12), "000000");
 }
+
+namespace {
+
+// The hex text a row of letter-picture pixels turns into: the colour row and the mask row.
+void expectRow(const DHexImage& image, int y, const char* letters)
+{
+    std::string colors, mask;
+    for (const char* p = letters; *p; ++p) {
+        switch (*p) {
+        case '.': colors += "000000"; break;
+        case 'K': colors += "000000"; break;
+        case 'M': colors += "FF00FF"; break;
+        case 'R': colors += "FF0000"; break;
+        case 'W': colors += "FFFFFF"; break;
+        case 'L': colors += "C0C0C0"; break;
+        case 'G': colors += "808080"; break;
+        case 'O': colors += "808000"; break;
+        case 'Y': colors += "FFFF00"; break;
+        default: ADD_FAILURE() << "unknown letter " << *p;
+        }
+        mask += *p == '.' ? "FFFFFF" : "000000";
+    }
+    EXPECT_EQ(std::string(image.colorRows[y]), colors) << "colour row " << y << " " << letters;
+    EXPECT_EQ(std::string(image.maskRows[y]), mask) << "mask row " << y << " " << letters;
+}
+
+}  // namespace
+
+TEST(ImageTables, RowsReadFromTheLetterPictures)
+{
+    expectRow(idleImage, 3, ".KKK..KKK.KKKK..");
+    expectRow(idleImage, 11, ".KK.KKKK.KKK....");
+    expectRow(checkingImage, 5, "MMM.MM...MMM.MM.");
+    expectRow(checkingImage, 12, ".MMM.........MM.");
+    expectRow(errorImage, 0, "......RRR.K.....");
+    expectRow(errorImage, 11, ".KK...RRR..K....");
+    expectRow(errorImage, 14, "...K.RRRRR.KK...");
+    expectRow(newMailImage, 3, "KKKKKKKKKKKKKKK.");
+    expectRow(newMailImage, 6, "KOWKKYWYWYKKWOKG");
+    expectRow(newMailImage, 8, "KOWOKOKKKOKOWOKG");
+    expectRow(newMailImage, 13, ".GGGGGGGGGGGGGGG");
+    expectRow(seenMailImage, 4, "KKLYLYLYLYLYLKKG");
+    expectRow(seenMailImage, 9, "KLLKLLLLLLLKLLKG");
+    expectRow(appImage, 7, "..KKKK....KKKKKKK.KKKKK...KKK...");
+    expectRow(appImage, 22, ".KKKK...KKKKKKK.KKKKKKKK........");
+    expectRow(appImage, 27, ".....KKKKKKK.........KKKKKKK....");
+}
