@@ -73,10 +73,17 @@ void DFont::setUnderline(unsigned char flag)
 void DFont::assign(const DFont& other)
 {
     if (&other == this) return;
-    setSize(other.size);
-    setFace(other.face);
-    setBold(other.bold);
-    setItalic(other.italic);
-    setUnderline(other.underline);
-    setColor(other.color);
+    color = other.color;
+    // Controls copy their font onto the canvas on every paint: a description that is already
+    // the same makes no new GDI font, and a different one makes exactly one, not one a field.
+    if (handle.get() && size == other.size && face == other.face && bold == other.bold &&
+        italic == other.italic && underline == other.underline)
+        return;
+    size = other.size;
+    face = other.face;
+    bold = other.bold;
+    italic = other.italic;
+    underline = other.underline;
+    recreate();
+    readBackFace();
 }

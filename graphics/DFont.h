@@ -22,7 +22,8 @@ public:
     void setItalic(unsigned char flag);
     void setUnderline(unsigned char flag);
     void setColor(const DColor& c) { color = c; }  // no new GDI font
-    // Copies size, face, bold, italic, underline and colour, in that order.
+    // Copies size, face, bold, italic, underline and colour; makes a new GDI font only when
+    // the description differs.
     void assign(const DFont& other);
 
     DString getFace() const { return face; }

@@ -286,6 +286,29 @@ TEST(DFont, DefaultsAndChanges)
     EXPECT_LT(lf.lfHeight, -14) << "14 points are more than 14 pixels at 96 or more dots per inch";
 }
 
+TEST(DFont, AssigningTheSameDescriptionKeepsTheGdiFont)
+{
+    DFont source;
+    source.setSize(11);
+    source.setBold(1);
+    DFont copy;
+    copy.assign(source);
+    HFONT made = copy.getHandle();
+    ASSERT_NE(made, nullptr);
+    source.setColor(red);
+    copy.assign(source);  // only the colour differs: the font stays
+    EXPECT_EQ(copy.getHandle(), made);
+    EXPECT_EQ(copy.getColor(), red);
+
+    source.setItalic(1);
+    copy.assign(source);
+    LOGFONTA lf = {};
+    ASSERT_TRUE(GetObjectA(copy.getHandle(), sizeof(lf), &lf));
+    EXPECT_TRUE(lf.lfItalic);
+    EXPECT_EQ(lf.lfWeight, FW_BOLD);
+    EXPECT_EQ(copy.getSize(), 11);
+}
+
 TEST(DPenAndBrush, DefaultsAndAssign)
 {
     DPen pen;
