@@ -22,6 +22,11 @@ echo "== Portable tests, native, with sanitizers"
 ctest --test-dir "$root/build/host" --output-on-failure -j "$jobs" || status=1
 echo "== All tests, Windows build under Wine"
 export WINEPREFIX="$root/build/win/wineprefix"
+# One Wine session for the whole run: a persistent wineserver does not exit in the gaps
+# between tests, so Wine's start-up (wineboot, services) runs once, not again mid-run.
+"$root/scripts/wine-run.sh" cmd /c exit >/dev/null 2>&1  # makes the prefix on first use
+wineserver -w >/dev/null 2>&1
+wineserver -p </dev/null >/dev/null 2>&1
 xvfb-run -a -s "-screen 0 1024x768x24" \
   ctest --test-dir "$root/build/win" --output-on-failure -j "$jobs" || status=1
 wineserver -k >/dev/null 2>&1 || true
