@@ -52,23 +52,30 @@ void DButton::paint()
         theme->setBackground(backgroundColor);
         theme->drawButton(canvas, active, isDefault, width, height, state);
     }
-    if (font)
-        canvas->font()->assign(*font);
-    DTextExtent extent = canvas->textExtent(text);
+    DTextExtent extent = applyFontAndMeasure();
     DLayoutRect at = buttonCaptionRect(width, height, extent.width(), extent.height(), state == 1);
-    if (active) {
-        canvas->drawText(at.x, at.y, text);
-        if (isFocused()) {
-            DLayoutRect focus = buttonFocusRect(width, height);
-            canvas->drawFocusRect(focus.x, focus.y, focus.width, focus.height);
-        }
-    } else {
-        DColor ink = canvas->font()->getColor();
-        canvas->font()->setColor(shadowColor);
-        canvas->drawText(at.x, at.y, text);
-        canvas->font()->setColor(ink);
+    drawCaption(at.x, at.y, active);
+    if (active && isFocused()) {
+        DLayoutRect focus = buttonFocusRect(width, height);
+        canvas->drawFocusRect(focus.x, focus.y, focus.width, focus.height);
     }
     canvas->unlock();
+}
+
+DTextExtent DButton::applyFontAndMeasure()
+{
+    if (font)
+        canvas->font()->assign(*font);
+    return canvas->textExtent(text);
+}
+
+void DButton::drawCaption(int x, int y, bool active)
+{
+    DColor ink = canvas->font()->getColor();
+    if (!active)
+        canvas->font()->setColor(shadowColor);
+    canvas->drawText(x, y, text);
+    canvas->font()->setColor(ink);
 }
 
 void DButton::mouseEnter()

@@ -7,6 +7,7 @@
 #include "framework/DView.h"
 
 class DFont;
+struct DTextExtent;
 
 class DButton : public DView {
 public:
@@ -28,6 +29,10 @@ public:
 
 protected:
     void setState(int newState);
+    // Puts the control's font on the locked canvas and measures the caption with it.
+    DTextExtent applyFontAndMeasure();
+    // The caption at x, y in the font's colour, or in the shadow colour when disabled.
+    void drawCaption(int x, int y, bool active);
 
     int state = 0;
     DFont* font = nullptr;  // owned

@@ -27,15 +27,9 @@ void DCheckBox::paint()
         theme->setBackground(backgroundColor);
         theme->drawBackground(canvas, width, height, (state == 1 || state == 2) && active);
     }
-    if (font)
-        canvas->font()->assign(*font);
-    DTextExtent extent = canvas->textExtent(text);
+    DTextExtent extent = applyFontAndMeasure();
     DLayoutRect at = checkBoxCaptionRect(height, extent.width(), extent.height());
-    DColor ink = canvas->font()->getColor();
-    if (!active)
-        canvas->font()->setColor(shadowColor);
-    canvas->drawText(at.x, at.y, text);
-    canvas->font()->setColor(ink);
+    drawCaption(at.x, at.y, active);
     if (theme) {
         DLayoutRect glyph = checkBoxGlyphRect(height);
         int originX = 0;

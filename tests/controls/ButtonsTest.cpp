@@ -16,19 +16,8 @@ using namespace windowtest;
 
 namespace {
 
-class Buttons : public ::testing::Test {
+class Buttons : public OneWindowTest {
 protected:
-    void SetUp() override
-    {
-        releaseKeys();
-        ASSERT_TRUE(window.make(300, 200));
-        h = window.getHandle();
-    }
-    void TearDown() override
-    {
-        window.close();
-        pumpMessages();
-    }
     DButton* button(const char* caption, int x, int y, int w = 80, int hgt = 25)
     {
         auto* b = new DButton;
@@ -49,12 +38,6 @@ protected:
         SendMessageA(h, WM_LBUTTONDOWN, MK_LBUTTON, point(x, y));
         SendMessageA(h, WM_LBUTTONUP, 0, point(x, y));
     }
-    void key(int virtualKey, bool release = true)
-    {
-        SendMessageA(h, WM_KEYDOWN, virtualKey, keyData(virtualKey, false));
-        if (release)
-            SendMessageA(h, WM_KEYUP, virtualKey, keyData(virtualKey, true));
-    }
     int clicksOn(DView* view) const
     {
         int n = 0;
@@ -63,9 +46,6 @@ protected:
                 n++;
         return n;
     }
-
-    RecordingWindow window;
-    HWND h = nullptr;
 };
 
 }  // namespace

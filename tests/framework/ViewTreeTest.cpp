@@ -66,19 +66,8 @@ public:
     int doubleClicks = 0;
 };
 
-class ViewTree : public ::testing::Test {
+class ViewTree : public OneWindowTest {
 protected:
-    void SetUp() override
-    {
-        releaseKeys();
-        ASSERT_TRUE(window.make(300, 200));
-        h = window.getHandle();
-    }
-    void TearDown() override
-    {
-        window.close();
-        pumpMessages();
-    }
     ProbeView* add(const char* name, int x, int y, int w, int hgt, bool focusable = false)
     {
         auto* view = new ProbeView(name, focusable);
@@ -86,14 +75,6 @@ protected:
         window.addView(view);
         return view;
     }
-    void key(int virtualKey)
-    {
-        SendMessageA(h, WM_KEYDOWN, virtualKey, keyData(virtualKey, false));
-        SendMessageA(h, WM_KEYUP, virtualKey, keyData(virtualKey, true));
-    }
-
-    RecordingWindow window;
-    HWND h = nullptr;
 };
 
 }  // namespace

@@ -7,6 +7,8 @@
 #include "framework/DView.h"
 #include "framework/DWindow.h"
 
+#include <gtest/gtest.h>
+
 #include <windows.h>
 
 #include <functional>
@@ -82,6 +84,33 @@ public:
     bool handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
 
     void record(const std::string& name, DView* source = nullptr, int a = 0, int b = 0, int c = 0);
+};
+
+// A test with one hidden recording window of 300 x 200, no keys held, and helpers to
+// send it keys; the window is closed and the queue drained after each test.
+class OneWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        releaseKeys();
+        ASSERT_TRUE(window.make(300, 200));
+        h = window.getHandle();
+    }
+    void TearDown() override
+    {
+        window.close();
+        pumpMessages();
+    }
+    // A key press, and its release unless `release` is false.
+    void key(int virtualKey, bool release = true)
+    {
+        SendMessageA(h, WM_KEYDOWN, virtualKey, keyData(virtualKey, false));
+        if (release)
+            SendMessageA(h, WM_KEYUP, virtualKey, keyData(virtualKey, true));
+    }
+
+    RecordingWindow window;
+    HWND h = nullptr;
 };
 
 }  // namespace windowtest
