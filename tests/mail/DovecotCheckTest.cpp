@@ -1,7 +1,9 @@
 // Real checks against the Dovecot that the ctest fixture starts on 127.0.0.1; its port
-// comes in PELLARO_POP3_PORT. Users (password "secret"): empty, one, three, many.
+// comes in PELLARO_POP3_PORT, its log file in PELLARO_DOVECOT_LOG. Users (password
+// "secret"): empty, one, three, many.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <memory>
 #include <string>
@@ -28,6 +30,29 @@ protected:
         ASSERT_GT(port, 0) << "PELLARO_POP3_PORT is not set: run through ctest, which starts Dovecot";
     }
 
+    // When a check went wrong, the server's own account of it is the quickest way to the
+    // cause, so the end of Dovecot's log goes into the test output.
+    void TearDown() override
+    {
+        const char* path = std::getenv("PELLARO_DOVECOT_LOG");
+        if (!HasFailure() || path == nullptr)
+            return;
+        std::FILE* file = std::fopen(path, "rb");
+        if (file == nullptr) {
+            std::printf("(cannot open the Dovecot log %s)\n", path);
+            return;
+        }
+        std::string log;
+        char buffer[4096];
+        size_t got;
+        while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0)
+            log.append(buffer, got);
+        std::fclose(file);
+        const size_t shown = 6000;
+        std::printf("--- end of the Dovecot log ---\n%s\n---\n",
+                    log.size() > shown ? log.substr(log.size() - shown).c_str() : log.c_str());
+    }
+
     std::unique_ptr<RecordingThread> startCheck(const char* server, const char* user,
                                                 const char* password)
     {
@@ -51,7 +76,8 @@ TEST_F(DovecotCheck, CountsTheMessagesOfMailboxesCheckedAtOnce)
         threads.push_back(startCheck("127.0.0.1", box.user, "secret"));
     for (size_t i = 0; i < threads.size(); ++i) {
         ASSERT_TRUE(waitForEnd(*threads[i], endWithinMs));
-        EXPECT_EQ(threads[i]->getStatus(), "OK") << boxes[i].user;
+        EXPECT_EQ(threads[i]->statusText(), "OK")
+            << boxes[i].user << ", the server sent:\n" << threads[i]->transcript();
         EXPECT_EQ(threads[i]->getMailCount(), boxes[i].count) << boxes[i].user;
         std::vector<std::string> expected = {"USER " + std::string(boxes[i].user), "\r\n",
                                              "PASS secret", "\r\n", "STAT", "\r\n", "QUIT", "\r\n"};
@@ -63,7 +89,7 @@ TEST_F(DovecotCheck, FindsTheServerByName)
 {
     auto thread = startCheck("localhost", "three", "secret");
     ASSERT_TRUE(waitForEnd(*thread, endWithinMs));
-    EXPECT_EQ(thread->getStatus(), "OK");
+    EXPECT_EQ(thread->statusText(), "OK") << "the server sent:\n" << thread->transcript();
     EXPECT_EQ(thread->getMailCount(), 3);
 }
 
@@ -73,9 +99,9 @@ TEST_F(DovecotCheck, AWrongPasswordOrUserFailsTheLogin)
     auto unknownUser = startCheck("127.0.0.1", "nobody", "secret");
     ASSERT_TRUE(waitForEnd(*wrongPassword, endWithinMs));
     ASSERT_TRUE(waitForEnd(*unknownUser, endWithinMs));
-    EXPECT_EQ(wrongPassword->getStatus(), "Login failed!");
+    EXPECT_EQ(wrongPassword->statusText(), "Login failed!") << wrongPassword->transcript();
     EXPECT_EQ(wrongPassword->getMailCount(), -1);
-    EXPECT_EQ(unknownUser->getStatus(), "Login failed!");
+    EXPECT_EQ(unknownUser->statusText(), "Login failed!") << unknownUser->transcript();
     EXPECT_EQ(unknownUser->getMailCount(), -1);
 }
 
@@ -87,8 +113,8 @@ TEST_F(DovecotCheck, CannotConnectToAClosedPortOrAnUnknownName)
     ASSERT_TRUE(unknown.start());
     ASSERT_TRUE(waitForEnd(closed, endWithinMs));
     ASSERT_TRUE(waitForEnd(unknown, endWithinMs));
-    EXPECT_EQ(closed.getStatus(), "Cannot connect to server!");
-    EXPECT_EQ(unknown.getStatus(), "Cannot connect to server!");
+    EXPECT_EQ(closed.statusText(), "Cannot connect to server!");
+    EXPECT_EQ(unknown.statusText(), "Cannot connect to server!");
     EXPECT_EQ(unknown.getMailCount(), -1);
 }
 

@@ -1,6 +1,6 @@
 // Helpers for tests that run DWorkingThread: a working thread that records every send call
-// it makes (each piece the conversation hands to the channel), and a bounded wait for a
-// thread's end. Win32 only.
+// it makes (each piece the conversation hands to the channel) and every byte it receives,
+// and a bounded wait for a thread's end. Win32 only.
 #pragma once
 
 #include <mutex>
@@ -12,8 +12,9 @@
 // Passes everything on to the connection and remembers each send as one piece.
 class RecordingChannel : public DByteChannel {
 public:
-    RecordingChannel(DByteChannel& inner, std::mutex& lock, std::vector<std::string>& sends)
-        : inner(inner), lock(lock), sends(sends) {}
+    RecordingChannel(DByteChannel& inner, std::mutex& lock, std::vector<std::string>& sends,
+                     std::string& received)
+        : inner(inner), lock(lock), sends(sends), received(received) {}
     int send(const void* data, int length) override
     {
         {
@@ -22,13 +23,22 @@ public:
         }
         return inner.send(data, length);
     }
-    int receive(char* buffer, int capacity) override { return inner.receive(buffer, capacity); }
+    int receive(char* buffer, int capacity) override
+    {
+        int result = inner.receive(buffer, capacity);
+        if (result > 0) {
+            std::lock_guard<std::mutex> hold(lock);
+            received.append(buffer, static_cast<size_t>(result));
+        }
+        return result;
+    }
     bool waitReadable(int milliseconds) override { return inner.waitReadable(milliseconds); }
 
 private:
     DByteChannel& inner;
     std::mutex& lock;
     std::vector<std::string>& sends;
+    std::string& received;
 };
 
 class RecordingThread : public DWorkingThread {
@@ -47,16 +57,24 @@ public:
         std::lock_guard<std::mutex> hold(lock);
         return sent;
     }
+    // What the server sent, as received; for failure messages.
+    std::string transcript()
+    {
+        std::lock_guard<std::mutex> hold(lock);
+        return got;
+    }
+    std::string statusText() const { return getStatus().text(); }
 
 protected:
     DByteChannel* openChannel(DClientSocket& connected) override
     {
-        return new RecordingChannel(connected, lock, sent);
+        return new RecordingChannel(connected, lock, sent, got);
     }
 
 private:
     std::mutex lock;
     std::vector<std::string> sent;
+    std::string got;
 };
 
 // Polls until the thread has ended; false when it still runs after `milliseconds`.

@@ -34,5 +34,8 @@ pellaro_add_test(NAME dovecot_tests WINDOWS_ONLY
     ${CMAKE_CURRENT_LIST_DIR}/WorkingThreadSupport.cpp
     ${CMAKE_CURRENT_LIST_DIR}/LoopbackServer.cpp
   LIBS pop3_win ws2_32
-  PROPERTIES FIXTURES_REQUIRED dovecot_pop3
-             ENVIRONMENT PELLARO_POP3_PORT=${PELLARO_POP3_TEST_PORT})
+  PROPERTIES FIXTURES_REQUIRED dovecot_pop3)
+if(WIN32)
+  set_tests_properties(dovecot_tests PROPERTIES ENVIRONMENT
+    "PELLARO_POP3_PORT=${PELLARO_POP3_TEST_PORT};PELLARO_DOVECOT_LOG=${pellaro_dovecot_dir}/dovecot.log")
+endif()

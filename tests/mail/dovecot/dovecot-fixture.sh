@@ -53,7 +53,9 @@ make_mailbox() {  # <user> <count>
   local box="$dir/mail/$1"
   mkdir -p "$box/cur" "$box/new" "$box/tmp" "$dir/home/$1"
   for i in $(seq 1 "$2"); do
-    make_message "$box/new/1796630400.M${i}P1.pellaro" "$i"
+    # Delivered and already seen by a mail client once (cur/, no flags), so a login does
+    # not have to move every file first.
+    make_message "$box/cur/1796630400.M${i}P1.pellaro:2," "$i"
   done
   echo "$1:{PLAIN}secret" >>"$dir/users"
 }
