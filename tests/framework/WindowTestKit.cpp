@@ -93,6 +93,11 @@ bool pumpUntil(const std::function<bool()>& done, int milliseconds)
     return true;
 }
 
+void parkPointer()
+{
+    SetCursorPos(0, GetSystemMetrics(SM_CYSCREEN) - 1);
+}
+
 LPARAM point(int x, int y)
 {
     return MAKELPARAM(x, y);

@@ -28,6 +28,10 @@ void pumpMessages();
 bool pumpUntil(const std::function<bool()>& done, int milliseconds);
 
 LPARAM point(int x, int y);
+// Moves the system pointer to the bottom-left corner of the screen, where no test puts a
+// window: a window that appears under the pointer gets mouse moves of its own, which would
+// make hover states depend on where an earlier test program left the pointer.
+void parkPointer();
 // Key message lParam with the key's scan code, as the keyboard driver would fill it.
 LPARAM keyData(int virtualKey, bool release);
 
@@ -93,6 +97,7 @@ protected:
     void SetUp() override
     {
         releaseKeys();
+        parkPointer();
         ASSERT_TRUE(window.make(300, 200));
         h = window.getHandle();
     }
