@@ -69,6 +69,9 @@ public:
     DStringList* wrapText(int width, const DString& text);  // caller owns the list
     void drawTextBox(int x, int y, int width, const DString& text, int align);
     int textBoxHeight(int width, const DString& text);
+    // Height of one line of text in the current font: the height of a sample with tall
+    // capitals, descenders, brackets and quotes, so a line has room for any character.
+    int lineHeight();
     void setPixel(int x, int y);  // in the pen's colour
     void setPixel(int x, int y, const DColor& color);
     DColor getPixel(int x, int y);
@@ -86,7 +89,6 @@ private:
     void releaseObjects();  // selects the previous objects back and deletes ours
     void applyClip();
     void removeClip();
-    int lineHeight();
 
     // Device context objects that were selected before ours; restored after each operation.
     HGDIOBJ oldPen = nullptr;
