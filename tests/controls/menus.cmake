@@ -1,0 +1,5 @@
+# Where menus and the drop-down list put their parts (portable); menus and the combo box in
+# real windows under Wine (Windows only).
+pellaro_add_test(NAME menugeometry_tests
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/MenuGeometryTest.cpp
+  LIBS menugeometry)
