@@ -7,6 +7,7 @@
 #include "framework/DView.h"
 #include "framework/DWinInterior.h"
 #include "framework/WindowGeometry.h"
+#include "graphics/GdiHolders.h"
 #include "graphics/DBitmap.h"
 #include "graphics/DCanvas.h"
 #include "graphics/DIcon.h"
@@ -334,38 +335,27 @@ HICON DWindow::makeIcon(DIcon* image) const
 {
     int width = image->width();
     int height = image->height();
-    HDC display = CreateDCA("DISPLAY", nullptr, nullptr, nullptr);
-    HBITMAP color = CreateCompatibleBitmap(display, width, height);
-    HBITMAP mono = CreateBitmap(width, height, 1, 1, nullptr);
-    HDC source = CreateCompatibleDC(display);
-    HDC target = CreateCompatibleDC(display);
-    HICON icon = nullptr;
-    if (color && mono && source && target) {
-        HGDIOBJ oldSource = SelectObject(source, image->image()->handle());
-        HGDIOBJ oldTarget = SelectObject(target, color);
-        BitBlt(target, 0, 0, width, height, source, 0, 0, SRCCOPY);
-        SelectObject(source, image->mask()->handle());
-        SelectObject(target, mono);
-        BitBlt(target, 0, 0, width, height, source, 0, 0, SRCCOPY);
-        SelectObject(source, oldSource);
-        SelectObject(target, oldTarget);
-        ICONINFO info = {};
-        info.fIcon = TRUE;
-        info.hbmColor = color;
-        info.hbmMask = mono;
-        icon = CreateIconIndirect(&info);
-    }
-    if (source)
-        DeleteDC(source);
-    if (target)
-        DeleteDC(target);
-    if (color)
-        DeleteObject(color);
-    if (mono)
-        DeleteObject(mono);
-    if (display)
-        DeleteDC(display);
-    return icon;
+    DDcHolder display(CreateDCA("DISPLAY", nullptr, nullptr, nullptr));
+    DGdiObjectHolder color(CreateCompatibleBitmap(display.get(), width, height));
+    DGdiObjectHolder mono(CreateBitmap(width, height, 1, 1, nullptr));
+    DDcHolder source(CreateCompatibleDC(display.get()));
+    DDcHolder target(CreateCompatibleDC(display.get()));
+    if (!color.get() || !mono.get() || !source.get() || !target.get())
+        return nullptr;
+    HGDIOBJ oldSource = SelectObject(source.get(), image->image()->handle());
+    HGDIOBJ oldTarget = SelectObject(target.get(), color.get());
+    BitBlt(target.get(), 0, 0, width, height, source.get(), 0, 0, SRCCOPY);
+    SelectObject(source.get(), image->mask()->handle());
+    SelectObject(target.get(), mono.get());
+    BitBlt(target.get(), 0, 0, width, height, source.get(), 0, 0, SRCCOPY);
+    SelectObject(source.get(), oldSource);
+    SelectObject(target.get(), oldTarget);
+    // CreateIconIndirect copies both bitmaps; the holders free ours.
+    ICONINFO info = {};
+    info.fIcon = TRUE;
+    info.hbmColor = static_cast<HBITMAP>(color.get());
+    info.hbmMask = static_cast<HBITMAP>(mono.get());
+    return CreateIconIndirect(&info);
 }
 
 void DWindow::setIcon(DIcon* image)
