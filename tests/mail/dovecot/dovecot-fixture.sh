@@ -1,14 +1,17 @@
 #!/usr/bin/env bash
 # Starts or stops a POP3-only Dovecot on 127.0.0.1 for the mail tests, with its own
 # configuration, users and maildirs in <dir> (a folder of the build tree). Runs as root.
-#   dovecot-fixture.sh start <dir> <port>
-#   dovecot-fixture.sh stop  <dir> <port>
+#   dovecot-fixture.sh start <dir> <port> [<address>]
+#   dovecot-fixture.sh stop  <dir> <port> [<address>]
+# <address> is another loopback address to listen on instead of 127.0.0.1 (the program
+# itself always speaks to port 110, so its tests use 110 on an address of their own).
 # Test users (password "secret" for each): empty (0 messages), one (1), three (3),
 # many (250). Fails - never skips - when Dovecot is not installed.
 set -u
 action=${1:-}
 dir=${2:-}
 port=${3:-}
+address=${4:-127.0.0.1}
 here=$(cd "$(dirname "$0")" && pwd)
 if [ -z "$action" ] || [ -z "$dir" ] || [ -z "$port" ]; then
   echo "usage: $0 start|stop <dir> <port>" >&2
@@ -18,14 +21,14 @@ fi
 # True when something accepts connections on the port and greets like a POP3 server.
 greets() {
   local line=""
-  exec 3<>"/dev/tcp/127.0.0.1/$port" 2>/dev/null || return 1
+  exec 3<>"/dev/tcp/$address/$port" 2>/dev/null || return 1
   IFS= read -r -t 2 line <&3 || true
   exec 3>&- 3<&-
   case "$line" in "+OK"*) return 0 ;; *) return 1 ;; esac
 }
 
 accepts() {
-  (exec 3<>"/dev/tcp/127.0.0.1/$port") 2>/dev/null
+  (exec 3<>"/dev/tcp/$address/$port") 2>/dev/null
 }
 
 stop_server() {
@@ -72,12 +75,13 @@ start)
   fi
   stop_server || exit 1
   if accepts; then
-    echo "port $port on 127.0.0.1 is already in use" >&2
+    echo "port $port on $address is already in use" >&2
     exit 1
   fi
   rm -rf "$dir"
   mkdir -p "$dir/run" "$dir/state" "$dir/mail" "$dir/home" || exit 1
-  sed -e "s|@ROOT@|$dir|g" -e "s|@PORT@|$port|g" "$here/dovecot-loopback.conf.in" >"$dir/dovecot.conf"
+  sed -e "s|@ROOT@|$dir|g" -e "s|@PORT@|$port|g" -e "s|127\.0\.0\.1|$address|g" \
+    "$here/dovecot-loopback.conf.in" >"$dir/dovecot.conf"
   : >"$dir/users"
   make_mailbox empty 0
   make_mailbox one 1
@@ -94,12 +98,12 @@ start)
   # Wait, bounded, until the POP3 service greets.
   for _ in $(seq 1 150); do
     if greets; then
-      echo "dovecot listens on 127.0.0.1:$port"
+      echo "dovecot listens on $address:$port"
       exit 0
     fi
     sleep 0.1
   done
-  echo "dovecot did not answer on 127.0.0.1:$port" >&2
+  echo "dovecot did not answer on $address:$port" >&2
   tail -n 20 "$dir/dovecot.log" >&2 2>/dev/null
   stop_server
   exit 1
