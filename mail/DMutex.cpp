@@ -14,7 +14,6 @@ DMutex::~DMutex()
 
 unsigned long DMutex::lock()
 {
-    failed = false;
     DWORD result = handle ? WaitForSingleObject(handle, INFINITE) : WAIT_FAILED;
     failed = result != WAIT_OBJECT_0;
     return result;
@@ -22,7 +21,6 @@ unsigned long DMutex::lock()
 
 bool DMutex::unlock()
 {
-    failed = false;
     bool released = handle && ReleaseMutex(handle) != 0;
     failed = !released;
     return released;

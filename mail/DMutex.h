@@ -3,6 +3,8 @@
 // (DrawingLock.h), held around every dispatched window message and every canvas operation.
 #pragma once
 
+#include <atomic>
+
 #include "foundation/DObject.h"
 
 class DMutex : public DObject {
@@ -16,9 +18,11 @@ public:
     unsigned long lock();
     bool unlock();
     // Outcome of the last operation (or, after construction, whether creation failed).
-    bool isFailed() const { return failed; }
+    // Every thread that locks writes it, so it is atomic: a reader sees some thread's
+    // latest outcome, never a torn or stale-forever value.
+    bool isFailed() const { return failed.load(); }
 
 private:
     void* handle;  // owned system mutex handle, or null when creation failed
-    bool failed;
+    std::atomic<bool> failed;
 };
