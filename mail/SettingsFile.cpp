@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <cstdio>
+
 #include "foundation/DFileStreamReader.h"
 #include "foundation/DFileStreamWriter.h"
 #include "framework/SystemUtils.h"
@@ -24,6 +26,20 @@ void removeFile(const DString& path)
     DeleteFileA(path.text());
 }
 
+// The C library's flush only hands the bytes to the system, which may keep them in its
+// cache long after the replacement's rename has reached the disk: after a power cut the
+// settings file would then read back as zeros. The cache belongs to the file, not to a
+// handle, so a fresh handle's flush forces out what the writer put there.
+bool forceToDisk(const DString& path)
+{
+    HANDLE file = CreateFileA(path.text(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    bool flushed = FlushFileBuffers(file) != 0;
+    return CloseHandle(file) != 0 && flushed;
+}
+
 }  // namespace
 
 DString settingsPathIn(const DString& documents)
@@ -34,6 +50,13 @@ DString settingsPathIn(const DString& documents)
 DString settingsPath()
 {
     return settingsPathIn(documentsFolder());
+}
+
+DString settingsTemporaryPathIn(const DString& documents)
+{
+    char suffix[32];
+    std::snprintf(suffix, sizeof suffix, ".%lu.new", static_cast<unsigned long>(GetCurrentProcessId()));
+    return settingsPathIn(documents) + suffix;
 }
 
 bool loadSettingsFile(const DString& documents, const DString& program, DSettingsRecord& settings)
@@ -52,9 +75,11 @@ bool loadSettingsFile(DSettingsRecord& settings)
 bool saveSettingsFile(const DString& documents, const DSettingsRecord& settings)
 {
     DString path = settingsPathIn(documents);
-    DString fresh = path + ".new";
+    DString fresh = settingsTemporaryPathIn(documents);
 
-    // A leftover of an interrupted save is stale: start the new file from nothing.
+    // A leftover under this process's name is stale (an earlier process with the same id
+    // was stopped mid-save): start the new file from nothing. Other names may be another
+    // running copy's save in progress and are left alone.
     DWORD leftover = GetFileAttributesA(fresh.text());
     if (leftover != INVALID_FILE_ATTRIBUTES && !(leftover & FILE_ATTRIBUTE_DIRECTORY))
         removeFile(fresh);
@@ -64,7 +89,7 @@ bool saveSettingsFile(const DString& documents, const DSettingsRecord& settings)
         return false;
     bool written = writeSettings(writer, settings);
     bool closed = writer.close();
-    if (!written || !closed) {
+    if (!written || !closed || !forceToDisk(fresh)) {
         removeFile(fresh);
         return false;
     }

@@ -37,6 +37,27 @@ public:
     // The folder with a trailing backslash (as the program's folder comes).
     DString program() const { return DString((path + "\\").c_str()); }
     std::string file(const char* name) const { return path + "\\" + name; }
+    // This process's new-file name for a save into this folder.
+    std::string ownTemporary() const
+    {
+        return file((".Pellaro.ini." + std::to_string(GetCurrentProcessId()) + ".new").c_str());
+    }
+    // True when the folder holds nothing but `name` (the finished settings file).
+    bool holdsOnly(const char* name) const
+    {
+        WIN32_FIND_DATAA found;
+        HANDLE search = FindFirstFileA((path + "\\*").c_str(), &found);
+        if (search == INVALID_HANDLE_VALUE)
+            return false;
+        bool only = true;
+        do {
+            std::string entry = found.cFileName;
+            if (entry != "." && entry != ".." && entry != name)
+                only = false;
+        } while (FindNextFileA(search, &found));
+        FindClose(search);
+        return only;
+    }
 
     std::string path;
 
@@ -124,7 +145,7 @@ TEST(SettingsFileSave, WritesTheLayoutHiddenAndArchived)
     ASSERT_NE(attributes, INVALID_FILE_ATTRIBUTES);
     EXPECT_EQ(attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE), 34u);
     EXPECT_EQ(attributes & FILE_ATTRIBUTE_READONLY, 0u);
-    EXPECT_FALSE(exists(docs.file(".Pellaro.ini.new")));
+    EXPECT_TRUE(docs.holdsOnly(".Pellaro.ini"));
 }
 
 TEST(SettingsFileSave, ReplacesAnExistingHiddenFileAndReadsBack)
@@ -148,8 +169,9 @@ TEST(SettingsFileSave, ReplacesAnExistingHiddenFileAndReadsBack)
 TEST(SettingsFileSave, AStaleTemporaryFileIsReplaced)
 {
     TempFolder docs;
-    std::string stale = docs.file(".Pellaro.ini.new");
-    HANDLE f = CreateFileA(stale.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_HIDDEN, nullptr);
+    std::string stale = docs.ownTemporary();
+    HANDLE f = CreateFileA(stale.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                           FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_READONLY, nullptr);
     ASSERT_NE(f, INVALID_HANDLE_VALUE);
     DWORD put = 0;
     WriteFile(f, "junk junk junk junk junk junk", 29, &put, nullptr);
@@ -171,7 +193,7 @@ TEST(SettingsFileSave, AFailedSaveLeavesThePreviousFileIntact)
     ASSERT_FALSE(before.empty());
 
     // A folder standing where the new file would be written: it cannot be created.
-    ASSERT_TRUE(CreateDirectoryA(docs.file(".Pellaro.ini.new").c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryA(docs.ownTemporary().c_str(), nullptr));
     EXPECT_FALSE(saveSettingsFile(docs.documents(), sample("lost", false)));
     EXPECT_EQ(fileBytes(path), before);
     DSettingsRecord back;
@@ -209,7 +231,8 @@ TEST(SettingsFileLoad, FallsBackToTheProgramFolderForReadingOnly)
     ASSERT_TRUE(saveSettingsFile(docs.documents(), loaded));
     EXPECT_TRUE(exists(docs.file(".Pellaro.ini")));
     EXPECT_EQ(fileBytes(programFile), programBytes);
-    EXPECT_FALSE(exists(program.file(".Pellaro.ini.new")));
+    EXPECT_FALSE(exists(program.ownTemporary()));
+    EXPECT_TRUE(docs.holdsOnly(".Pellaro.ini"));
 
     // With a file in the documents folder the program folder's copy is not read.
     DSettingsRecord again;
@@ -291,7 +314,7 @@ TEST(SettingsFileSave, AReplacementThatFailsKeepsTheOldFileAndItsAttributes)
     DWORD attributes = GetFileAttributesA(path.c_str());
     EXPECT_TRUE(attributes & FILE_ATTRIBUTE_HIDDEN);
     EXPECT_TRUE(attributes & FILE_ATTRIBUTE_READONLY);
-    EXPECT_FALSE(exists(docs.file(".Pellaro.ini.new")));
+    EXPECT_TRUE(docs.holdsOnly(".Pellaro.ini"));
 }
 
 TEST(SettingsFileSave, AFolderInThePlaceOfTheFileIsNotReplaced)
@@ -300,5 +323,38 @@ TEST(SettingsFileSave, AFolderInThePlaceOfTheFileIsNotReplaced)
     ASSERT_TRUE(CreateDirectoryA(docs.file(".Pellaro.ini").c_str(), nullptr));
     EXPECT_FALSE(saveSettingsFile(docs.documents(), DSettingsRecord()));
     EXPECT_TRUE(GetFileAttributesA(docs.file(".Pellaro.ini").c_str()) & FILE_ATTRIBUTE_DIRECTORY);
-    EXPECT_FALSE(exists(docs.file(".Pellaro.ini.new")));
+    EXPECT_TRUE(docs.holdsOnly(".Pellaro.ini"));
+}
+
+TEST(SettingsFileSave, TheNewFileIsNamedForThisProcess)
+{
+    TempFolder docs;
+    std::string expected = docs.ownTemporary();
+    EXPECT_EQ(std::string(settingsTemporaryPathIn(docs.documents()).text()), expected);
+}
+
+TEST(SettingsFileSave, AnotherCopysSaveInProgressNeitherBlocksNorIsTouched)
+{
+    TempFolder docs;
+    ASSERT_TRUE(saveSettingsFile(docs.documents(), sample("before", false)));
+    // Another running copy is half-way through its save: its new file (under its own process
+    // id) and a file of the old shared name are open without sharing.
+    std::string others[] = {docs.file(".Pellaro.ini.new"), docs.file(".Pellaro.ini.4.new")};
+    HANDLE held[2];
+    for (int i = 0; i < 2; ++i) {
+        held[i] = CreateFileA(others[i].c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        ASSERT_NE(held[i], INVALID_HANDLE_VALUE);
+        DWORD put = 0;
+        WriteFile(held[i], "half", 4, &put, nullptr);
+    }
+    EXPECT_TRUE(saveSettingsFile(docs.documents(), sample("after", true)));
+    for (HANDLE h : held)
+        CloseHandle(h);
+    for (const std::string& other : others)
+        EXPECT_EQ(fileBytes(other), Bytes({'h', 'a', 'l', 'f'}));
+    EXPECT_FALSE(exists(docs.ownTemporary()));
+    DSettingsRecord back;
+    ASSERT_TRUE(loadSettingsFile(docs.documents(), docs.program(), back));
+    ASSERT_EQ(back.mailboxes.size(), 1u);
+    EXPECT_EQ(back.mailboxes[0].userName, "after");
 }
