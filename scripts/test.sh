@@ -30,4 +30,9 @@ wineserver -p </dev/null >/dev/null 2>&1
 xvfb-run -a -s "-screen 0 1024x768x24" \
   ctest --test-dir "$root/build/win" --output-on-failure -j "$jobs" || status=1
 wineserver -k >/dev/null 2>&1 || true
+
+# Fuzzing, a step of its own: every harness for a bounded time (PELLARO_FUZZ_SECONDS, default
+# 30) in build/fuzz; scripts/fuzz.sh alone runs them for as long as asked.
+echo "== Fuzzing, ${PELLARO_FUZZ_SECONDS:-30} s per harness"
+"$root/scripts/fuzz.sh" -t "${PELLARO_FUZZ_SECONDS:-30}" || status=1
 exit $status
