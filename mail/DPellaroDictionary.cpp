@@ -98,4 +98,25 @@ void fillDictionary(DPellaroDictionary& d)
     d.addPair(" new mails!", " \xFAj lev\xE9l!");  //  új levél!
     d.addPair(" new mail!", " \xFAj lev\xE9l!");  //  új levél!
     d.addPair(" has ", ": ");
+    addConnectionTexts(d);
+}
+
+// Texts of secured connections, of the server field and of busy servers, after the 60 pairs
+// the program started with.
+void addConnectionTexts(DPellaroDictionary& d)
+{
+    d.addPair("Server busy, try later!", "A szerver foglalt, pr\xF3" "b\xE1lja k\xE9s\xF6" "bb!");  // A szerver foglalt, próbálja késöbb!
+    d.addPair("Invalid server address!", "\xC9rv\xE9nytelen szerver c\xEDm!");  // Érvénytelen szerver cím!
+    d.addPair("Invalid port number!", "\xC9rv\xE9nytelen portsz\xE1m!");  // Érvénytelen portszám!
+    d.addPair("STLS refused by server!", "A szerver elutas\xEDtotta az STLS-t!");  // A szerver elutasította az STLS-t!
+    d.addPair("TLS handshake failed!", "TLS kapcsol\xF3" "d\xE1s sikertelen!");  // TLS kapcsolódás sikertelen!
+    d.addPair("Certificate expired!", "A tan\xFAs\xEDtv\xE1ny lej\xE1rt!");  // A tanúsítvány lejárt!
+    d.addPair("Untrusted certificate!", "Nem megb\xEDzhat\xF3 tan\xFAs\xEDtv\xE1ny!");  // Nem megbízható tanúsítvány!
+    d.addPair("Certificate name mismatch!", "A tan\xFAs\xEDtv\xE1ny neve nem egyezik!");  // A tanúsítvány neve nem egyezik!
+    d.addPair("Certificate check failed!", "Tan\xFAs\xEDtv\xE1ny ellen\xF6rz\xE9s sikertelen!");  // Tanúsítvány ellenörzés sikertelen!
+    d.addPair("Security:", "Biztons\xE1g:");  // Biztonság:
+    d.addPair("None", "Nincs");
+    d.addPair("STARTTLS", "STARTTLS");
+    d.addPair("SSL/TLS", "SSL/TLS");
+    d.addPair("Port:", "Port:");
 }

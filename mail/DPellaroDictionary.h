@@ -43,5 +43,9 @@ extern DPellaroDictionary* dictionary;
 // `english` in the current interface language; unchanged while there is no dictionary.
 DString translate(const DString& english);
 
-// Adds Pellaro's 60 English/Hungarian pairs, in their fixed order.
+// Adds Pellaro's English/Hungarian pairs in their fixed order: the 60 the program started
+// with, then those of addConnectionTexts.
 void fillDictionary(DPellaroDictionary& d);
+// The 14 pairs of secured connections, the server field and busy servers.
+void addConnectionTexts(DPellaroDictionary& d);
+const int connectionTextCount = 14;

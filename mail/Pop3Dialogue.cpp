@@ -1,5 +1,7 @@
 #include "mail/Pop3Dialogue.h"
 
+#include <cstring>
+
 #include "mail/DPellaroDictionary.h"
 
 namespace {
@@ -19,6 +21,32 @@ bool holdsLineBreak(const DString& text)
 bool unsendable(const DString& command)
 {
     return command.length() >= Pop3Dialogue::maxCommandLength || holdsLineBreak(command);
+}
+
+// The response codes (RFC 2449) of a server that refuses a login for the moment only: the
+// mailbox is in use by another session, logins come too often, or the server is short of
+// something. The code stands in brackets right after the negative marker; a code may be
+// refined by further parts after a slash. `upper` is the upper-case copy of the line.
+bool saysBusy(const DString& upper)
+{
+    const char* p = upper.text();
+    if (upper.length() < 4 || p[0] != '-' || p[1] != 'E' || p[2] != 'R' || p[3] != 'R')
+        return false;
+    p += 4;
+    if (*p != ' ')
+        return false;
+    while (*p == ' ')
+        ++p;
+    if (*p != '[')
+        return false;
+    ++p;
+    static const char* const codes[] = {"IN-USE", "LOGIN-DELAY", "SYS/TEMP"};
+    for (const char* code : codes) {
+        size_t n = std::strlen(code);
+        if (std::strncmp(p, code, n) == 0 && (p[n] == ']' || p[n] == '/'))
+            return true;
+    }
+    return false;
 }
 
 }  // namespace
@@ -78,13 +106,17 @@ void Pop3Dialogue::judgeLine()
             queueCommand(DString("USER ") + userName);
         break;
     case UserSent:
-        if (!positive || unsendable(DString("PASS ") + password))
+        if (!positive && saysBusy(upper))
+            fail("Server busy, try later!");
+        else if (!positive || unsendable(DString("PASS ") + password))
             fail("Login failed!");
         else
             queueCommand(DString("PASS ") + password);
         break;
     case PassSent:
-        if (!positive)
+        if (!positive && saysBusy(upper))
+            fail("Server busy, try later!");
+        else if (!positive)
             fail("Login failed!");
         else
             queueCommand("STAT");

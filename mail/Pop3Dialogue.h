@@ -12,7 +12,9 @@
 // would smuggle further commands to the server, so it is never sent: the check ends with
 // "Login failed!" instead; so does one whose command line would reach maxCommandLength
 // bytes, which also keeps every send far below what a fresh connection takes without
-// waiting.
+// waiting. A negative reply to USER or PASS that carries the response code [IN-USE],
+// [LOGIN-DELAY] or [SYS/TEMP] (RFC 2449) says the login may work later: it ends the check
+// with "Server busy, try later!" rather than "Login failed!".
 #pragma once
 
 #include "foundation/DObject.h"

@@ -1,8 +1,9 @@
-# The POP3 check: the dialogue and its driver, and the new-mail rule (portable); the working
-# thread that runs one check over a client socket (Win32).
+# The POP3 check: the dialogue and its driver, the server field and the new-mail rule
+# (portable); the working thread that runs one check over a client socket (Win32).
 add_library(pop3 STATIC
   ${CMAKE_CURRENT_LIST_DIR}/Pop3Dialogue.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/Pop3Conversation.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/Pop3Conversation.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ServerAddress.cpp)
 target_link_libraries(pop3 PUBLIC foundation dictionary)
 
 add_library(newmail STATIC

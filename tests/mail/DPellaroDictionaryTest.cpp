@@ -57,9 +57,9 @@ protected:
 
 // ---- the pairs ----
 
-TEST_F(Filled, HoldsSixtyPairsInOrder)
+TEST_F(Filled, HoldsTheFirstSixtyPairsInOrderThenTheConnectionTexts)
 {
-    ASSERT_EQ(d.count(), 60);
+    ASSERT_EQ(d.count(), 60 + connectionTextCount);
     ASSERT_EQ(sizeof keysInOrder / sizeof keysInOrder[0], 60u);
     for (int i = 0; i < 60; ++i) {
         if (keysInOrder[i]) {
@@ -70,7 +70,31 @@ TEST_F(Filled, HoldsSixtyPairsInOrder)
     EXPECT_STREQ(d.englishAt(59).text(), " has ");
     EXPECT_TRUE(d.englishAt(6) == englishGuideText());
     EXPECT_TRUE(d.translatedAt(6) == hungarianGuideText());
-    EXPECT_EQ(d.englishAt(60).length(), 0);
+    EXPECT_STREQ(d.englishAt(60).text(), "Server busy, try later!");
+    EXPECT_EQ(d.englishAt(60 + connectionTextCount).length(), 0);
+
+    DPellaroDictionary added;
+    addConnectionTexts(added);
+    ASSERT_EQ(added.count(), connectionTextCount);
+    for (int i = 0; i < connectionTextCount; ++i) {
+        EXPECT_TRUE(d.englishAt(60 + i) == added.englishAt(i)) << "pair " << 60 + i;
+        EXPECT_TRUE(d.translatedAt(60 + i) == added.translatedAt(i)) << "pair " << 60 + i;
+    }
+}
+
+TEST_F(Filled, ConnectionErrorsHaveHungarianTexts)
+{
+    const char* keys[] = {"Server busy, try later!", "Invalid server address!",
+                          "Invalid port number!", "STLS refused by server!",
+                          "TLS handshake failed!", "Certificate expired!",
+                          "Untrusted certificate!", "Certificate name mismatch!",
+                          "Certificate check failed!", "Security:", "None"};
+    for (const char* key : keys)
+        EXPECT_STRNE(hungarian(key).text(), key) << key;
+    // A szerver foglalt, pr(o acute)b(a acute)lja k(e acute)s(o umlaut)bb!
+    EXPECT_EQ(hexOf(hungarian("Server busy, try later!")),
+              "41 20 73 7A 65 72 76 65 72 20 66 6F 67 6C 61 6C 74 2C 20 70 72 F3 62 E1 6C 6A 61 20 6B "
+              "E9 73 F6 62 62 21");
 }
 
 TEST_F(Filled, EveryKeyIsReachable)

@@ -177,6 +177,48 @@ TEST(Pop3Dialogue, NegativeRepliesToTheLoginFailIt)
     EXPECT_EQ(pass.sends, (std::vector<std::string>{"USER bob", "\r\n", "PASS secret", "\r\n"}));
 }
 
+TEST(Pop3Dialogue, ABusyServerIsToldApartFromAFailedLogin)
+{
+    const char* busyReplies[] = {"-ERR [IN-USE] mailbox locked\r\n",
+                                 "-ERR [LOGIN-DELAY] wait a little\r\n",
+                                 "-ERR [SYS/TEMP] out of memory\r\n",
+                                 "-err [in-use] lower case\r\n",
+                                 "-ERR  [SYS/TEMP/DISK] refined code\r\n",
+                                 "-ERR [IN-USE]\n"};
+    for (const char* reply : busyReplies) {
+        Outcome user = converse({"+OK\r\n", reply, "+OK\r\n"});
+        EXPECT_EQ(user.status, "Server busy, try later!") << reply;
+        EXPECT_EQ(user.count, -1) << reply;
+        EXPECT_EQ(user.sends, (std::vector<std::string>{"USER bob", "\r\n"})) << reply;
+
+        Outcome pass = converse({"+OK\r\n", "+OK\r\n", reply, "+OK 1 1\r\n"});
+        EXPECT_EQ(pass.status, "Server busy, try later!") << reply;
+        EXPECT_EQ(pass.count, -1) << reply;
+        EXPECT_EQ(pass.sends, (std::vector<std::string>{"USER bob", "\r\n", "PASS secret", "\r\n"}))
+            << reply;
+    }
+    // Only a response code right after the marker counts, and only these three codes.
+    const char* otherReplies[] = {"-ERR [AUTH] wrong password\r\n",
+                                  "-ERR [SYS/PERM] account disabled\r\n",
+                                  "-ERR [IN-USER]\r\n",
+                                  "-ERR wrong password [IN-USE]\r\n",
+                                  "-ERR[IN-USE]\r\n",
+                                  "-ERR IN-USE\r\n",
+                                  "[IN-USE]\r\n",
+                                  "+NO [IN-USE]\r\n"};
+    for (const char* reply : otherReplies) {
+        EXPECT_EQ(converse({"+OK\r\n", reply}).status, "Login failed!") << reply;
+        EXPECT_EQ(converse({"+OK\r\n", "+OK\r\n", reply}).status, "Login failed!") << reply;
+    }
+}
+
+TEST(Pop3Dialogue, BusyCodesOutsideTheLoginKeepTheirOwnTexts)
+{
+    EXPECT_EQ(converse({"-ERR [IN-USE] busy\r\n"}).status, "Internal server error!");
+    Outcome stat = converse({"+OK\r\n", "+OK\r\n", "+OK\r\n", "-ERR [SYS/TEMP] later\r\n"});
+    EXPECT_EQ(stat.status, "Cannot determine mail count!");
+}
+
 TEST(Pop3Dialogue, ReadsTheCountOfEveryFormOfStatReply)
 {
     EXPECT_EQ(statResult("+OK 12 34567\r\n"), "OK/12");
