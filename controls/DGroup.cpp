@@ -1,0 +1,46 @@
+#include "controls/DGroup.h"
+
+#include "controls/StaticTextGeometry.h"
+#include "framework/DTheme.h"
+#include "graphics/DCanvas.h"
+#include "graphics/DFont.h"
+
+DGroup::~DGroup()
+{
+    delete font;
+}
+
+bool DGroup::create(int newX, int newY, int newWidth, int newHeight, const DString& caption)
+{
+    text = caption;
+    delete font;
+    font = new DFont;
+    return init(newX, newY, newWidth, newHeight);
+}
+
+void DGroup::onDestroy()
+{
+    delete font;
+    font = nullptr;
+}
+
+void DGroup::paint()
+{
+    if (!canvas)
+        return;
+    canvas->lock();
+    if (font)
+        canvas->font()->assign(*font);
+    // An empty caption measures 0 wide, so the frame closes over the top edge.
+    DTextExtent caption = canvas->textExtent(text);
+    if (theme) {
+        theme->setBackground(backgroundColor);
+        theme->drawGroupFrame(canvas, isEnabled(), width, height, caption.width(),
+                              caption.height());
+    } else {
+        DView::paint();
+    }
+    if (text.length() > 0)
+        canvas->drawText(groupCaptionX, groupCaptionY, text);
+    canvas->unlock();
+}

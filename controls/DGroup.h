@@ -1,0 +1,23 @@
+// DGroup: a group box, an etched frame with its caption set into the top edge at (11, 0).
+// Other views are placed inside it as its children; it takes no input itself. Drawn in
+// the view's own pixels with a font of its own, which it owns.
+#pragma once
+
+#include "framework/DView.h"
+
+class DFont;
+
+class DGroup : public DView {
+public:
+    DGroup() = default;
+    ~DGroup() override;
+
+    bool create(int x, int y, int width, int height, const DString& caption = DString());
+    DFont* getFont() const { return font; }
+
+    void onDestroy() override;
+    void paint() override;
+
+private:
+    DFont* font = nullptr;  // owned
+};

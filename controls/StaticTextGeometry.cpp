@@ -1,0 +1,15 @@
+#include "controls/StaticTextGeometry.h"
+
+int effectiveStaticTextFormat(int format)
+{
+    return format == 0 ? staticTextDefaultFormat : format;
+}
+
+int staticTextTop(int format, int height, int textHeight)
+{
+    if (format & staticTextBottom)
+        return height - textHeight;
+    if (format & staticTextMiddle)
+        return (height - textHeight) / 2;
+    return 0;
+}
