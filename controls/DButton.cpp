@@ -2,15 +2,9 @@
 
 #include "controls/ButtonLayout.h"
 #include "framework/DTheme.h"
+#include "framework/KeyCodes.h"
 #include "graphics/DCanvas.h"
 #include "graphics/DFont.h"
-
-namespace {
-
-const int keySpace = 32;
-const int keyEnter = 13;
-
-}  // namespace
 
 DButton::~DButton()
 {

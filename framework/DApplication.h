@@ -46,8 +46,6 @@ public:
 
     static bool isInitialized();
     static DTheme* currentTheme();
-    // Double clicks: two releases less than this many milliseconds apart.
-    static const unsigned doubleClickTime = 1000;
     // Creates a native window on the user-interface thread through the creator window;
     // from another thread it blocks until that thread has made it. Null on failure.
     static HWND createNativeWindow(DCreateRecord& record);

@@ -4,15 +4,8 @@
 
 #include "foundation/DList.h"
 #include "framework/DWindow.h"
+#include "framework/KeyCodes.h"
 #include "framework/WindowGeometry.h"
-
-namespace {
-
-const int keyTab = 9;
-const int keyEnter = 13;
-const int keyEscape = 27;
-
-}  // namespace
 
 bool DView::handleEvent(DView* sender, int direction, int kind, int a, int b, int c, int d)
 {

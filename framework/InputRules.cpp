@@ -1,5 +1,7 @@
 #include "framework/InputRules.h"
 
+#include "framework/KeyCodes.h"
+
 int keyModifiers(bool shift, bool ctrl, bool alt)
 {
     int mods = shift ? modShift : 0;
@@ -19,7 +21,7 @@ int mouseModifiers(bool shift, bool ctrl, bool alt)
 
 bool isModifierKey(int virtualKey)
 {
-    return virtualKey == 0x10 || virtualKey == 0x11 || virtualKey == 0x12;
+    return virtualKey == keyShift || virtualKey == keyControl || virtualKey == keyAlt;
 }
 
 int normalizedKey(int virtualKey)
@@ -34,12 +36,13 @@ bool keyTypesNoCharacter(int key, int mods)
     if (mods & modCtrl)
         return true;
     switch (key) {
-    case 8: case 9: case 13: case 27: case 45: case 46:
+    case keyBackspace: case keyTab: case keyEnter: case keyEscape: case keyInsert:
+    case keyDelete:
         return true;
     default:
         break;
     }
-    return (key >= 33 && key <= 40) || (key >= 112 && key <= 123);
+    return (key >= keyPageUp && key <= keyDown) || (key >= keyF1 && key <= keyF12);
 }
 
 bool translatesFromKeyValue(int key)
