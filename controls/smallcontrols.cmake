@@ -10,6 +10,7 @@ if(WIN32)
   add_library(smallcontrols_win STATIC
     ${CMAKE_CURRENT_LIST_DIR}/DStaticText.cpp
     ${CMAKE_CURRENT_LIST_DIR}/DGroup.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/DWaitBar.cpp)
+    ${CMAKE_CURRENT_LIST_DIR}/DWaitBar.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/DToolTip.cpp)
   target_link_libraries(smallcontrols_win PUBLIC smallcontrol_geometry windowcore_win)
 endif()

@@ -8,3 +8,8 @@ pellaro_add_test(NAME smallcontrols_tests WINDOWS_ONLY
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/SmallControlsTest.cpp
   LIBS windowtestkit smallcontrols_win
   LABELS gui)
+
+pellaro_add_test(NAME tooltip_tests WINDOWS_ONLY
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/ToolTipTest.cpp
+  LIBS windowtestkit smallcontrols_win
+  LABELS gui)
