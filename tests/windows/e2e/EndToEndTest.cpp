@@ -12,6 +12,7 @@
 #include "controls/MenuGeometry.h"
 #include "foundation/DFileStreamReader.h"
 #include "framework/SystemUtils.h"
+#include "mail/DPellaroDictionary.h"
 #include "mail/SettingsCodec.h"
 #include "mail/SettingsFile.h"
 
@@ -356,4 +357,66 @@ TEST_F(EndToEnd, AFailingMailboxShowsTheErrorWhileTheOtherOneIsStillAnnounced)
     EXPECT_STREQ(saved.mailboxes[0].password.text(), "wrong");
     EXPECT_EQ(saved.mailboxes[0].seenCount, 0);
     EXPECT_EQ(saved.mailboxes[1].seenCount, 0);  // announced but not acknowledged
+}
+
+TEST_F(EndToEnd, BothIconsComeBackWhenTheNotificationAreaRestarts)
+{
+    DSettingsRecord settings;
+    settings.mailboxes.push_back(mailbox("one", server, "secret", 0));
+    writeSettings(settings);
+    startPellaro();
+    ASSERT_TRUE(waitForCheckEnd()) << "tooltip: " << stateTip();
+    std::vector<TrayIconRecord> before;
+    ASSERT_TRUE(waitUntil([&] { return (before = tray.iconsOf(pellaro.pid())).size() == 2; },
+                          stepBound));
+
+    // Explorer restarts: every icon is gone, and the new task bar announces itself.
+    tray.destroy();
+    ASSERT_TRUE(tray.create());
+    const UINT taskbarCreated = RegisterWindowMessageA("TaskbarCreated");
+    PostMessageA(HWND_BROADCAST, taskbarCreated, 0, 0);
+    std::vector<TrayIconRecord> after;
+    ASSERT_TRUE(waitUntil([&] { return (after = tray.iconsOf(pellaro.pid())).size() == 2; },
+                          stepBound)) << "the tray icons did not come back";
+    for (size_t i = 0; i < 2; i++) {
+        EXPECT_EQ(after[i].tip, before[i].tip);
+        EXPECT_EQ(after[i].picture, before[i].picture);
+        EXPECT_EQ(after[i].callback, before[i].callback);
+    }
+    EXPECT_EQ(after[0].tip, "Pellaro: Idle");
+
+    exitThroughMainWindow();
+    expectExitWithSettingsSaved();
+}
+
+TEST_F(EndToEnd, ASettingsFileInHungarianMakesTheProgramSpeakHungarian)
+{
+    DPellaroDictionary d;
+    fillDictionary(d);
+    d.setLanguage(1);
+    DSettingsRecord settings;
+    settings.hungarian = true;
+    settings.mailboxes.push_back(mailbox("one", server, "secret", 0));
+    writeSettings(settings);
+    startPellaro();
+
+    const std::string checking = d.translate(DString("Pellaro: Checking...")).text();
+    const std::string idle = std::string("Pellaro: ") + d.translate(DString("Idle")).text();
+    ASSERT_NE(idle, "Pellaro: Idle");
+    ASSERT_TRUE(waitUntil([&] { return tipSeen(checking) && stateTipIs(idle); }, checkBound))
+        << "tooltip: " << stateTip();
+    std::vector<TrayIconRecord> icons;
+    ASSERT_TRUE(waitUntil([&] { return (icons = tray.iconsOf(pellaro.pid())).size() == 2; },
+                          stepBound));
+    EXPECT_EQ(icons[1].tip, d.translate(DString("There are new mails!")).text());
+    const std::string line = "one@" + server + d.translate(DString(" has ")).text() + "1" +
+                             d.translate(DString(" new mail!\n")).text();
+    EXPECT_TRUE(waitUntil([&] { return popupWithText(line) != nullptr; }, stepBound))
+        << "no notification box reading " << line;
+
+    exitThroughMainWindow();
+    expectExitWithSettingsSaved();
+    DSettingsRecord saved;
+    ASSERT_TRUE(readSettingsBack(saved));
+    EXPECT_TRUE(saved.hungarian);
 }

@@ -59,6 +59,11 @@ bool TrayStandIn::create()
 
 void TrayStandIn::destroy()
 {
+    // Like a restarted notification area, a new one knows no icons.
+    icons.clear();
+    tips.clear();
+    adds.clear();
+    deletes.clear();
     if (window) {
         SetWindowLongPtrA(window, GWLP_USERDATA, 0);
         DestroyWindow(window);

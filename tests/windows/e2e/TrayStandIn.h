@@ -40,6 +40,7 @@ public:
 
     // False when the window cannot be made, or when Shell_NotifyIcon would not find it first.
     bool create();
+    // Destroys the window and forgets every icon, as a restarting notification area does.
     void destroy();
     HWND handle() const { return window; }
 
