@@ -1,0 +1,100 @@
+#include "controls/DSBArrow.h"
+
+#include "framework/DTheme.h"
+#include "graphics/DCanvas.h"
+#include "mail/DTimer.h"
+
+DSBArrow::~DSBArrow()
+{
+    delete repeatTimer;
+}
+
+bool DSBArrow::create(int newX, int newY, int newWidth, int newHeight)
+{
+    state = 0;
+    direction = 0;
+    return init(newX, newY, newWidth, newHeight);
+}
+
+void DSBArrow::onCreate()
+{
+    delete repeatTimer;
+    repeatTimer = new DTimer(this);
+    repeatTimer->setInterval(repeatInterval);
+}
+
+void DSBArrow::onDestroy()
+{
+    // Deleting an enabled timer disables it first: no tick reaches the arrow afterwards.
+    delete repeatTimer;
+    repeatTimer = nullptr;
+}
+
+void DSBArrow::setDirection(int newDirection)
+{
+    direction = newDirection;
+    redraw();
+}
+
+bool DSBArrow::isRepeating() const
+{
+    return repeatTimer && repeatTimer->isEnabled();
+}
+
+void DSBArrow::stopRepeat()
+{
+    if (repeatTimer)
+        repeatTimer->setEnabled(false);
+}
+
+void DSBArrow::setState(int newState)
+{
+    state = newState;
+    redraw();
+}
+
+void DSBArrow::paint()
+{
+    if (!canvas)
+        return;
+    canvas->lock();
+    if (theme) {
+        theme->setBackground(backgroundColor);
+        theme->drawScrollArrow(canvas, isEnabled(), width, height, state, direction);
+    }
+    canvas->unlock();
+}
+
+void DSBArrow::mouseEnter()
+{
+    setState(2);
+}
+
+void DSBArrow::mouseLeave()
+{
+    stopRepeat();
+    setState(0);
+}
+
+bool DSBArrow::leftButtonDown(int, int, int)
+{
+    setState(1);
+    // The press itself reaches the bar through the general left-button-down notification;
+    // the timer adds the repeated steps.
+    if (repeatTimer)
+        repeatTimer->setEnabled(true);
+    return true;
+}
+
+bool DSBArrow::leftButtonUp(int, int, int)
+{
+    setState(2);
+    stopRepeat();
+    return true;
+}
+
+void DSBArrow::timerTick(DTimer* timer)
+{
+    if (timer == repeatTimer && repeatTimer)
+        notifyParent(notifyLeftDown);
+}

@@ -1,0 +1,10 @@
+# Scroll-bar and list arithmetic (portable); the list view, header and scroll bar in real
+# windows under Wine (Windows only).
+pellaro_add_test(NAME listgeometry_tests
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/ScrollBarGeometryTest.cpp
+  LIBS listgeometry)
+
+pellaro_add_test(NAME scrollbar_tests WINDOWS_ONLY
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/ScrollBarTest.cpp
+  LIBS windowtestkit listview_win
+  LABELS gui)
