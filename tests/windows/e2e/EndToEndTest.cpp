@@ -15,6 +15,7 @@
 #include "mail/DPellaroDictionary.h"
 #include "mail/SettingsCodec.h"
 #include "mail/SettingsFile.h"
+#include "mail/SettingsFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -60,21 +61,6 @@ void removeFile(const std::string& path)
 {
     SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
     DeleteFileA(path.c_str());
-}
-
-std::vector<unsigned char> fileBytes(const std::string& path)
-{
-    std::vector<unsigned char> bytes;
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                              OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return bytes;
-    unsigned char buffer[4096];
-    DWORD got = 0;
-    while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0)
-        bytes.insert(bytes.end(), buffer, buffer + got);
-    CloseHandle(file);
-    return bytes;
 }
 
 DMailboxRecord mailbox(const std::string& user, const std::string& server,
