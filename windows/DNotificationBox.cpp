@@ -1,0 +1,16 @@
+#include "windows/DNotificationBox.h"
+
+#include "controls/ToolTipGeometry.h"
+
+void DNotificationBox::placeAtCorner()
+{
+    DRect r = bounds();
+    DTipPlace place = bottomRightPlace(r.width, r.height, GetSystemMetrics(SM_CXSCREEN),
+                                       GetSystemMetrics(SM_CYSCREEN), cornerMargin);
+    moveTo(place.x, place.y);
+}
+
+void DNotificationBox::onMouseUp(int, int, int)
+{
+    show(false);
+}
