@@ -1,0 +1,211 @@
+#include "controls/DInputLine.h"
+
+#include "framework/DTheme.h"
+#include "framework/SystemUtils.h"
+#include "graphics/DCanvas.h"
+
+namespace {
+
+const DColor white(0xFFFFFF);
+
+}  // namespace
+
+DInputLine::~DInputLine()
+{
+    onDestroy();
+}
+
+void DInputLine::onCreate()
+{
+    editor = DInputLineRules();
+    focusable = true;
+    cursor = cursorIBeam;
+    backgroundColor = white;
+    applyTheme();
+}
+
+void DInputLine::onDestroy()
+{
+}
+
+void DInputLine::applyTheme()
+{
+    DView::applyTheme();
+    // A field is drawn in the light colour (white) where other controls take the face.
+    if (theme)
+        backgroundColor = theme->color(2);
+}
+
+void DInputLine::themeChanged(DTheme*)
+{
+}
+
+void DInputLine::setValue(const DString& value)
+{
+    editor.setValue(value);
+    redraw();
+}
+
+void DInputLine::setPasswordMode(bool flag)
+{
+    editor.setPasswordMode(flag);
+    redraw();
+}
+
+void DInputLine::setMaxLength(int limit)
+{
+    editor.setMaxLength(limit);
+    redraw();
+}
+
+DTextMeasure DInputLine::measure()
+{
+    DCanvas* surface = canvas;
+    return [surface](const char* text, int length) {
+        if (!surface || length <= 0)
+            return 0;
+        return surface->textExtent(DString(text, length)).width();
+    };
+}
+
+void* DInputLine::clipboardOwner()
+{
+    DView* top = root();
+    return top->getHandle() ? top->getHandle() : handle;
+}
+
+void DInputLine::cut()
+{
+    DString taken;
+    if (editor.cut(taken))
+        setClipboardText(taken, static_cast<HWND>(clipboardOwner()));
+    redraw();
+}
+
+void DInputLine::copy()
+{
+    DString taken;
+    if (editor.copy(taken))
+        setClipboardText(taken, static_cast<HWND>(clipboardOwner()));
+    redraw();
+}
+
+void DInputLine::paste()
+{
+    if (!editor.isPasswordMode())
+        editor.paste(clipboardText());
+    redraw();
+}
+
+void DInputLine::deleteSelection()
+{
+    editor.deleteSelection();
+    redraw();
+}
+
+void DInputLine::command(int id)
+{
+    switch (id) {
+    case inputCommandCut: cut(); break;
+    case inputCommandCopy: copy(); break;
+    case inputCommandPaste: paste(); break;
+    case inputCommandDelete: deleteSelection(); break;
+    default: DView::command(id); break;
+    }
+}
+
+bool DInputLine::keyDown(int key, int mods)
+{
+    DInputKeyResult result = editor.keyDown(key, mods);
+    if (result.command != inputCommandNone)
+        command(result.command);
+    else if (result.redraw)
+        redraw();
+    return true;
+}
+
+bool DInputLine::charInput(int character)
+{
+    if (editor.typeCharacter(character))
+        redraw();
+    return true;
+}
+
+bool DInputLine::leftButtonDown(int x, int, int)
+{
+    editor.pressAt(x, measure());
+    redraw();
+    return true;
+}
+
+bool DInputLine::mouseMove(int x, int, int)
+{
+    if (editor.dragTo(x, measure()))
+        redraw();
+    return true;
+}
+
+bool DInputLine::leftButtonUp(int, int, int)
+{
+    editor.release();
+    redraw();
+    return true;
+}
+
+void DInputLine::mouseLeave()
+{
+    editor.release();
+    redraw();
+}
+
+bool DInputLine::rightButtonUp(int x, int y, int)
+{
+    // A password never goes near the clipboard, so the field has no menu for it.
+    if (!editor.isPasswordMode())
+        openContextMenu(x, y);
+    return true;
+}
+
+void DInputLine::openContextMenu(int, int)
+{
+}
+
+void DInputLine::paint()
+{
+    if (!canvas)
+        return;
+    const bool active = isEnabled();
+    canvas->lock();
+    if (theme) {
+        theme->setBackground(backgroundColor);
+        theme->drawField(canvas, active, width, height, 0, false);
+    }
+    const DTextMeasure widths = measure();
+    const int lineHeight = canvas->lineHeight();
+    const int caretX = editor.scrollToCaret(width, widths);
+    const int inset = inputLineLayout::frameInset;
+    const int left = inputLineLayout::textLeft;
+    canvas->setClipRect(inset, inset, width - 2 * inset, height - 2 * inset);
+    const int top = inputLineLayout::textTop(height, lineHeight);
+    const DString visibleText = editor.visibleText();
+    const DColor ink = canvas->font()->getColor();
+    DInputSelectionSpan span = editor.visibleSelection(widths);
+    if (span.visible && theme) {
+        const int spanHeight = canvas->textExtent(span.text).height();
+        canvas->brush()->setColor(theme->color(4));
+        canvas->pen()->setColor(theme->color(4));
+        canvas->drawRect(left + span.x, top, span.width, spanHeight);
+        canvas->drawText(left, top, visibleText);
+        canvas->font()->setColor(theme->color(0));
+        canvas->drawText(left + span.x, top, span.text);
+        canvas->font()->setColor(ink);
+    } else {
+        canvas->drawText(left, top, visibleText);
+    }
+    if (active && isFocused()) {
+        canvas->pen()->setColor(ink);
+        canvas->drawLine(caretX + left, inset, caretX + left, height - 2 * inset);
+    }
+    canvas->setClipRect(0, 0, 0, 0);
+    canvas->unlock();
+}
