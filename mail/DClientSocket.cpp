@@ -1,6 +1,7 @@
 #include "mail/DClientSocket.h"
 
 #include <windows.h>
+#include <ws2tcpip.h>
 
 #include <cstring>
 #include <string>
@@ -37,7 +38,7 @@ Woken waitForSignal(HANDLE signal, void* stopEvent, DWORD limit)
 struct ResolveJob {
     std::atomic<int> references{2};
     std::string name;
-    unsigned long networkAddress = INADDR_NONE;
+    std::vector<sockaddr_storage> addresses;
     std::atomic<bool> found{false};
 
     void release()
@@ -47,15 +48,37 @@ struct ResolveJob {
     }
 };
 
+// Every stream address of `name`, IPv4 and IPv6, in the resolver's order of preference.
+// With `numericOnly` the name is only read as an address and no lookup is made.
+bool lookUp(const char* name, bool numericOnly, std::vector<sockaddr_storage>* addresses)
+{
+    addrinfo hints;
+    std::memset(&hints, 0, sizeof hints);
+    hints.ai_family = AF_UNSPEC;
+    hints.ai_socktype = SOCK_STREAM;
+    hints.ai_protocol = IPPROTO_TCP;
+    hints.ai_flags = numericOnly ? AI_NUMERICHOST : 0;
+    addrinfo* list = nullptr;
+    if (getaddrinfo(name, nullptr, &hints, &list) != 0 || list == nullptr)
+        return false;
+    for (addrinfo* entry = list; entry != nullptr; entry = entry->ai_next) {
+        if ((entry->ai_family != AF_INET && entry->ai_family != AF_INET6)
+            || entry->ai_addr == nullptr || entry->ai_addrlen > sizeof(sockaddr_storage))
+            continue;
+        sockaddr_storage address;
+        std::memset(&address, 0, sizeof address);
+        std::memcpy(&address, entry->ai_addr, entry->ai_addrlen);
+        addresses->push_back(address);
+    }
+    freeaddrinfo(list);
+    return !addresses->empty();
+}
+
 DWORD WINAPI resolveEntry(LPVOID parameter)
 {
     ResolveJob* job = static_cast<ResolveJob*>(parameter);
-    hostent* entry = gethostbyname(job->name.c_str());
-    if (entry != nullptr && entry->h_addrtype == AF_INET && entry->h_length == 4
-        && entry->h_addr_list != nullptr && entry->h_addr_list[0] != nullptr) {
-        std::memcpy(&job->networkAddress, entry->h_addr_list[0], 4);
+    if (lookUp(job->name.c_str(), false, &job->addresses))
         job->found.store(true);
-    }
     // The connecting thread started the sockets library once more on this thread's behalf,
     // so the library stays up even when that thread has long closed its own use.
     WSACleanup();
@@ -63,29 +86,19 @@ DWORD WINAPI resolveEntry(LPVOID parameter)
     return 0;
 }
 
-// Four decimal parts of 0..255 separated by dots: such a host needs no lookup, since a name
-// lookup of it gives the same address.
-bool isDottedQuad(const char* text)
+int addressLength(const sockaddr_storage& address)
 {
-    int parts = 0;
-    const char* p = text;
-    while (true) {
-        int digits = 0;
-        int value = 0;
-        while (*p >= '0' && *p <= '9' && digits < 4) {
-            value = value * 10 + (*p - '0');
-            ++digits;
-            ++p;
-        }
-        if (digits == 0 || digits > 3 || value > 255)
-            return false;
-        ++parts;
-        if (*p == '\0')
-            return parts == 4;
-        if (*p != '.' || parts == 4)
-            return false;
-        ++p;
-    }
+    return address.ss_family == AF_INET6 ? static_cast<int>(sizeof(sockaddr_in6))
+                                         : static_cast<int>(sizeof(sockaddr_in));
+}
+
+void setPortOf(sockaddr_storage& address, int port)
+{
+    u_short networkPort = htons(static_cast<u_short>(port));
+    if (address.ss_family == AF_INET6)
+        reinterpret_cast<sockaddr_in6&>(address).sin6_port = networkPort;
+    else
+        reinterpret_cast<sockaddr_in&>(address).sin_port = networkPort;
 }
 
 }  // namespace
@@ -132,7 +145,6 @@ void DWinsockUse::stop()
 
 DClientSocket::DClientSocket() : host("127.0.0.1")
 {
-    std::memset(&address, 0, sizeof address);
 }
 
 DClientSocket::~DClientSocket()
@@ -180,48 +192,64 @@ bool DClientSocket::connect()
 {
     if (!library.start())
         return false;
-    handle.reset(::socket(AF_INET, SOCK_STREAM, 0));
+    std::vector<sockaddr_storage> addresses;
+    bool ok = port > 0 && port <= 65535;
+    if (ok && !given.empty())
+        addresses = given;
+    else
+        ok = ok && resolve(&addresses);
+    ok = ok && !addresses.empty();
+    bool done = false;
+    for (size_t i = 0; ok && !done && i < addresses.size(); ++i) {
+        // A stop asked for before a connect leaves no half-made connection at the server.
+        if (stopRequested())
+            break;
+        done = connectTo(addresses[i]);
+    }
+    if (!done) {
+        // Nothing of a failed connect stays behind: neither the socket nor the library use.
+        close();
+    }
+    return done;
+}
+
+bool DClientSocket::connectTo(const sockaddr_storage& target)
+{
+    sockaddr_storage address = target;
+    setPortOf(address, port);
+    handle.reset(::socket(address.ss_family, SOCK_STREAM, IPPROTO_TCP));
     bool ok = handle.isValid() && networkEvent.make();
     if (ok) {
         int option = noDelay ? 1 : 0;
         setsockopt(handle.get(), IPPROTO_TCP, TCP_NODELAY, reinterpret_cast<const char*>(&option),
                    sizeof option);
-    }
-    unsigned long networkAddress = INADDR_NONE;
-    ok = ok && port > 0 && port <= 65535 && resolve(&networkAddress);
-    if (ok) {
-        std::memset(&address, 0, sizeof address);
-        address.sin_family = AF_INET;
-        address.sin_port = htons(static_cast<u_short>(port));
-        address.sin_addr.s_addr = networkAddress;
         // This also makes the socket non-blocking, so the connect returns at once and its
         // end is reported through the event.
         ok = WSAResetEvent(networkEvent.get())
              && WSAEventSelect(handle.get(), networkEvent.get(), FD_CONNECT) == 0;
     }
-    // A stop asked for before the connect leaves no half-made connection at the server.
-    ok = ok && !stopRequested();
     if (ok && ::connect(handle.get(), reinterpret_cast<const sockaddr*>(&address),
-                        sizeof address) == SOCKET_ERROR) {
+                        addressLength(address)) == SOCKET_ERROR) {
         int error = WSAGetLastError();
         ok = (error == WSAEWOULDBLOCK || error == WSAEINPROGRESS) && waitForConnect();
     }
     ok = ok && leaveEventMode();
-    if (!ok) {
-        // Nothing of a failed connect stays behind: neither the socket nor the library use.
-        close();
-    }
+    if (ok)
+        family = address.ss_family;
+    else
+        handle.close();
     return ok;
 }
 
-bool DClientSocket::resolve(unsigned long* networkAddress)
+bool DClientSocket::resolve(std::vector<sockaddr_storage>* addresses)
 {
     const char* name = host.text();
-    if (isDottedQuad(name)) {
-        *networkAddress = inet_addr(name);
+    if (name[0] == '\0')
+        return false;
+    // An address needs no lookup, and no helper thread to wait for one.
+    if (lookUp(name, true, addresses))
         return true;
-    }
-    if (name[0] == '\0' || stopRequested())
+    if (stopRequested())
         return false;
 
     // The lookup may take as long as the resolver likes; it runs on a helper thread so that
@@ -237,12 +265,8 @@ bool DClientSocket::resolve(unsigned long* networkAddress)
         // No helper: look the name up here, unstoppable but correct.
         if (helperLibrary)
             WSACleanup();
-        hostent* entry = gethostbyname(name);
-        if (entry != nullptr && entry->h_addrtype == AF_INET && entry->h_length == 4
-            && entry->h_addr_list != nullptr && entry->h_addr_list[0] != nullptr) {
-            std::memcpy(&job->networkAddress, entry->h_addr_list[0], 4);
+        if (lookUp(name, false, &job->addresses))
             job->found.store(true);
-        }
         job->release();  // the helper's share
         finished = true;
     } else {
@@ -256,28 +280,39 @@ bool DClientSocket::resolve(unsigned long* networkAddress)
         }
         CloseHandle(thread);
     }
+    // An abandoned helper may still be writing the addresses: they are read only after its end.
     bool found = finished && job->found.load();
-    // An abandoned helper may still be writing the address: it is read only after its end.
-    unsigned long result = found ? job->networkAddress : INADDR_NONE;
+    if (found)
+        *addresses = job->addresses;
     job->release();
-    if (found) {
-        *networkAddress = result;
-        return true;
-    }
-    if (!finished)
+    if (found || !finished)
+        return found;
+    // Not a name: perhaps an IPv4 address in one of the shorter dotted forms.
+    unsigned long shortForm = inet_addr(name);
+    if (shortForm == INADDR_NONE)
         return false;
-    // Not a name: perhaps an address in one of the shorter dotted forms.
-    result = inet_addr(name);
-    if (result == INADDR_NONE)
-        return false;
-    *networkAddress = result;
+    sockaddr_storage address;
+    std::memset(&address, 0, sizeof address);
+    sockaddr_in& ipv4 = reinterpret_cast<sockaddr_in&>(address);
+    ipv4.sin_family = AF_INET;
+    ipv4.sin_addr.s_addr = shortForm;
+    addresses->push_back(address);
     return true;
 }
 
 bool DClientSocket::waitForConnect()
 {
-    DWORD limit = stopWaitLimit();
+    ULONGLONG begin = GetTickCount64();
     while (!stopRequested()) {
+        DWORD limit = stopWaitLimit();
+        if (connectLimitMs > 0) {
+            ULONGLONG spent = GetTickCount64() - begin;
+            if (spent >= static_cast<ULONGLONG>(connectLimitMs))
+                return false;
+            DWORD left = static_cast<DWORD>(static_cast<ULONGLONG>(connectLimitMs) - spent);
+            if (limit == INFINITE || left < limit)
+                limit = left;
+        }
         Woken woken = waitForSignal(networkEvent.get(), stopEvent, limit);
         if (woken == Woken::TimeOut)
             continue;
@@ -305,6 +340,7 @@ bool DClientSocket::leaveEventMode()
 
 void DClientSocket::close()
 {
+    family = 0;
     handle.close();
     networkEvent.close();
     library.stop();

@@ -1,7 +1,8 @@
-// DClientSocket: a small TCP client over IPv4 on Windows sockets. It resolves a host,
-// connects, sends and receives raw bytes and can tell whether bytes are waiting; it knows
-// nothing of lines or of POP3. Every connection brings up the sockets library for itself and
-// shuts it down again when it closes - also when the connect fails half-way.
+// DClientSocket: a small TCP client over IPv4 and IPv6 on Windows sockets. It resolves a
+// host to all of its addresses, connects to the first of them that answers, sends and
+// receives raw bytes and can tell whether bytes are waiting; it knows nothing of lines or of
+// POP3. Every connection brings up the sockets library for itself and shuts it down again
+// when it closes - also when the connect fails half-way.
 //
 // Waits can be abandoned at any moment. The owner of the socket may give it a stop event (a
 // manual-reset event handle, not owned, such as DThread::stopEvent()): the name lookup (run
@@ -9,15 +10,19 @@
 // then wait on the system's signal and on that event together, so they sleep without limit
 // slices and return as soon as the event is set. Callers without an event may give a stop
 // flag (not owned) instead: the lookup and the connect then look at it every 50 ms.
+// A numeric address (dotted IPv4 or IPv6) needs no lookup and no helper thread. The
+// addresses of a name are tried in the order the resolver gives them, each connect bounded
+// by the connect limit, so an address that swallows the request does not hide the next.
 // waitReadable listens for the socket's network events only for the length of the wait;
 // otherwise, once connected, the socket is blocking: a send or a receive blocks as usual.
 // Owns its socket handle and the event that reports the socket's network events.
-// Defaults: host "127.0.0.1", port 8080, TCP_NODELAY off.
+// Defaults: host "127.0.0.1", port 8080, TCP_NODELAY off, 10 s per address.
 #pragma once
 
 #include <winsock2.h>
 
 #include <atomic>
+#include <vector>
 
 #include "foundation/DString.h"
 #include "mail/DByteChannel.h"
@@ -84,6 +89,19 @@ public:
     DString getHost() const { return host; }
     int getPort() const { return port; }
 
+    // The next connect sends each piece at once rather than gathering small ones (Nagle).
+    void setNoDelay(bool value) { noDelay = value; }
+    bool getNoDelay() const { return noDelay; }
+    // How long one address may take to accept the connection before the next is tried
+    // (milliseconds; 0 or less for as long as the system tries).
+    void setConnectLimit(int milliseconds) { connectLimitMs = milliseconds; }
+    // Addresses to try in this order instead of looking the host up (IPv4 or IPv6, their
+    // own ports ignored); an empty list goes back to the lookup. For callers that resolved
+    // the name already, and for tests that need a name with several addresses.
+    void setAddresses(const std::vector<sockaddr_storage>& addresses) { given = addresses; }
+    // The family (AF_INET or AF_INET6) of the address connected to; 0 when not connected.
+    int connectedFamily() const { return connected ? family : 0; }
+
     // True connects when not connected; false closes when connected.
     void setActive(bool active);
     bool isConnected() const { return connected; }
@@ -105,8 +123,9 @@ public:
 
 private:
     bool connect();
+    bool connectTo(const sockaddr_storage& target);
     void close();
-    bool resolve(unsigned long* networkAddress);
+    bool resolve(std::vector<sockaddr_storage>* addresses);
     bool waitForConnect();
     bool readableNow();
     bool leaveEventMode();
@@ -114,7 +133,6 @@ private:
     unsigned long stopWaitLimit() const;
     bool stopRequested() const;
 
-    sockaddr_in address;
     DSocketHandle handle;
     DNetworkEvent networkEvent;  // exists while connected (and during the connect)
     DWinsockUse library;
@@ -122,6 +140,9 @@ private:
     int port = 8080;
     bool connected = false;
     bool noDelay = false;
+    int connectLimitMs = 10000;
+    int family = 0;                               // of the connected address
+    std::vector<sockaddr_storage> given;          // addresses to try instead of a lookup
     const std::atomic<bool>* stopFlag = nullptr;  // not owned
     void* stopEvent = nullptr;                     // not owned
 };

@@ -2,10 +2,15 @@
 
 #include <windows.h>
 
+#include <memory>
+
 #include "mail/Mailboxes.h"
 #include "mail/DPellaroDictionary.h"
 #include "mail/Pop3Conversation.h"
 #include "mail/Pop3Dialogue.h"
+#include "mail/Pop3StartTls.h"
+#include "mail/DPrefixedChannel.h"
+#include "mail/DTlsChannel.h"
 
 namespace {
 
@@ -42,9 +47,9 @@ void DWorkingThread::setResult(const DString& text, int count)
     mailCount.store(count);
 }
 
-DByteChannel* DWorkingThread::openChannel(DClientSocket& connected)
+DByteChannel* DWorkingThread::openChannel(DByteChannel& connection)
 {
-    return &connected;
+    return &connection;
 }
 
 void DWorkingThread::releaseSocket()
@@ -60,6 +65,47 @@ void DWorkingThread::releaseSocket()
     socket = nullptr;
 }
 
+void DWorkingThread::converse(DClientSocket& connection, const ServerAddress& address)
+{
+    DByteChannel* transport = &connection;
+    std::unique_ptr<DTlsChannel> secure;
+    std::unique_ptr<DPrefixedChannel> replay;
+    DString greeting;
+    if (address.security == MailSecurity::StartTls) {
+        StartTlsResult opening = negotiateStartTls(connection, stopFlag(), replyWaitSliceMs);
+        if (opening.outcome != StartTlsResult::Ready) {
+            if (opening.outcome == StartTlsResult::Failed && !isStopRequested())
+                setResult(translate(opening.error), -1);
+            return;
+        }
+        greeting = opening.greeting + "\r\n";
+    }
+    if (address.security != MailSecurity::None) {
+        secure.reset(new DTlsChannel(connection, address.host, stopFlag()));
+        if (!secure->handshake(replyWaitSliceMs)) {
+            if (!secure->stopped() && !isStopRequested())
+                setResult(translate(secure->failure()), -1);
+            return;
+        }
+        transport = secure.get();
+    }
+    if (greeting.length() > 0) {
+        replay.reset(new DPrefixedChannel(*transport, greeting.text(), greeting.length()));
+        transport = replay.get();
+    }
+
+    DByteChannel* channel = openChannel(*transport);
+    Pop3Dialogue dialogue(userName, password);
+    runPop3Conversation(dialogue, *channel, stopFlag(), replyWaitSliceMs);
+    if (channel != transport)
+        delete channel;
+    // A stop may end a read of the secured channel like a lost connection: a stopped check
+    // leaves no outcome of its own.
+    if (isStopRequested() && dialogue.status() != "OK")
+        return;
+    setResult(dialogue.status(), dialogue.mailCount());
+}
+
 void DWorkingThread::run()
 {
     socketBusy.store(true);
@@ -73,6 +119,13 @@ void DWorkingThread::run()
         return;
     setResult(DString(), -1);
 
+    ServerAddress address = parseServerAddress(server);
+    if (!address.valid) {
+        // A malformed field is told as such, and nothing is sent anywhere.
+        setResult(translate(address.error), -1);
+        return;
+    }
+
     DClientSocket* connection = new DClientSocket;
     {
         std::lock_guard<std::mutex> hold(socketLock);
@@ -80,20 +133,19 @@ void DWorkingThread::run()
     }
     connection->setStopFlag(&stopFlag());
     connection->setStopEvent(stopEvent());
-    connection->setPort(port);
-    connection->setHost(server);
+    connection->setPort(address.portGiven || port <= 0 ? address.port : port);
+    connection->setHost(address.host);
+    connection->setConnectLimit(connectLimitMs);
+    // The command text and its CR LF go out as two sends; without this the second would
+    // wait for the server's acknowledgement of the first.
+    connection->setNoDelay(true);
     connection->setActive(true);
     if (!connection->isConnected()) {
         if (!isStopRequested())
             setResult(translate("Cannot connect to server!"), -1);
     } else {
         socketBusy.store(false);
-        DByteChannel* channel = openChannel(*connection);
-        Pop3Dialogue dialogue(userName, password);
-        runPop3Conversation(dialogue, *channel, stopFlag(), replyWaitSliceMs);
-        if (channel != connection)
-            delete channel;
-        setResult(dialogue.status(), dialogue.mailCount());
+        converse(*connection, address);
     }
 
     std::lock_guard<std::mutex> hold(socketLock);

@@ -1,6 +1,9 @@
 // DWorkingThread: one check of one mailbox on a thread of its own. run() waits until the
-// mailbox list is no longer being changed, connects to the mailbox's POP3 server, carries
-// the POP3 conversation (Pop3Dialogue over the connection) and leaves two results: a status
+// mailbox list is no longer being changed, reads the server field (host, port and mode; a
+// malformed one ends the check with its error text before any connect), connects to the
+// mailbox's POP3 server, secures the connection when the mode asks for it (TLS at once, or
+// STLS after the greeting; never a fallback to plain text), carries the POP3 conversation
+// (Pop3Dialogue over the connection) and leaves two results: a status
 // text ("OK", or a translated error text; empty while running or when stopped before any
 // outcome) and the message count (-1 until the server has told it).
 //
@@ -20,6 +23,7 @@
 #include "mail/DByteChannel.h"
 #include "mail/DClientSocket.h"
 #include "mail/DThread.h"
+#include "mail/ServerAddress.h"
 
 class DWorkingThread : public DThread {
 public:
@@ -32,8 +36,12 @@ public:
     void setUserName(DString value) { userName = value; }
     void setPassword(DString value) { password = value; }
     void setMailboxIndex(int value) { mailboxIndex = value; }
-    // The program always checks port 110; tests and measurements talk to other ports.
+    // The port used when the server text names none; 0 (the default) for the mode's own
+    // port, 110 or 995. Tests and measurements talk to other ports this way.
     void setPort(int value) { port = value; }
+    // How long one address of the server may take to accept the connection before the next
+    // is tried (milliseconds).
+    void setConnectLimit(int milliseconds) { connectLimitMs = milliseconds; }
 
     DString getStatus() const;
     int getMailCount() const { return mailCount.load(); }
@@ -47,13 +55,16 @@ public:
 
 protected:
     void run() override;
-    // The channel the conversation talks through, over the connected socket. The default is
-    // the socket itself; a channel of its own (a secure layer, a recorder) is destroyed by
-    // run() when the conversation is over, before the socket.
-    virtual DByteChannel* openChannel(DClientSocket& connected);
+    // The channel the conversation talks through, over the connection: the socket itself or,
+    // for a secured mailbox, the TLS channel over it. The default is that connection; a
+    // channel of its own (a recorder) is destroyed by run() when the conversation is over,
+    // before the connection.
+    virtual DByteChannel* openChannel(DByteChannel& connection);
 
 private:
     void setResult(const DString& text, int count);
+    // Secures the connection as the mode asks and carries the POP3 conversation over it.
+    void converse(DClientSocket& connection, const ServerAddress& address);
 
     DClientSocket* socket = nullptr;  // owned; exists during run
     mutable std::mutex resultLock;    // guards status
@@ -63,7 +74,8 @@ private:
     DString userName;
     DString password;
     int mailboxIndex = 0;
-    int port = pop3Port;
+    int port = 0;
+    int connectLimitMs = 10000;
     std::mutex socketLock;            // guards creating and destroying socket
     std::atomic<bool> socketBusy{true};
 };

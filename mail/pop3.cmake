@@ -3,6 +3,8 @@
 add_library(pop3 STATIC
   ${CMAKE_CURRENT_LIST_DIR}/Pop3Dialogue.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Pop3Conversation.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Pop3StartTls.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/DPrefixedChannel.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ServerAddress.cpp)
 target_link_libraries(pop3 PUBLIC foundation dictionary)
 

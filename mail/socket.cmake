@@ -1,6 +1,8 @@
-# The client socket: a TCP byte channel over Windows sockets (Win32).
+# The client socket: a TCP byte channel over Windows sockets, and TLS over it through
+# SChannel (Win32).
 if(WIN32)
   add_library(socket_win STATIC
-    ${CMAKE_CURRENT_LIST_DIR}/DClientSocket.cpp)
-  target_link_libraries(socket_win PUBLIC foundation ws2_32)
+    ${CMAKE_CURRENT_LIST_DIR}/DClientSocket.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/DTlsChannel.cpp)
+  target_link_libraries(socket_win PUBLIC foundation ws2_32 secur32 crypt32)
 endif()

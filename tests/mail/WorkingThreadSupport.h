@@ -66,7 +66,7 @@ public:
     std::string statusText() const { return getStatus().text(); }
 
 protected:
-    DByteChannel* openChannel(DClientSocket& connected) override
+    DByteChannel* openChannel(DByteChannel& connected) override
     {
         return new RecordingChannel(connected, lock, sent, got);
     }
