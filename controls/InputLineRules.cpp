@@ -1,18 +1,12 @@
 #include "controls/InputLineRules.h"
 
+#include "framework/InputRules.h"
+#include "framework/KeyCodes.h"
+
 #include <algorithm>
 #include <string>
 
 namespace {
-
-const int keyBackspace = 8;
-const int keyEnd = 35;
-const int keyHome = 36;
-const int keyLeft = 37;
-const int keyRight = 39;
-const int keyDelete = 46;
-const int flagShift = 0x1;
-const int flagCtrl = 0x10;
 
 // `count` characters of `text` from boundary `from` (0-based).
 DString slice(const DString& text, int from, int count)
@@ -141,8 +135,8 @@ void DInputLineRules::selectToEnd(bool shift, bool toStart)
 DInputKeyResult DInputLineRules::keyDown(int key, int mods)
 {
     clamp();
-    const bool shift = (mods & flagShift) != 0;
-    const bool ctrl = (mods & flagCtrl) != 0;
+    const bool shift = (mods & modShift) != 0;
+    const bool ctrl = (mods & modCtrl) != 0;
     DInputKeyResult result;
     result.redraw = true;
     switch (key) {

@@ -2,6 +2,9 @@
 // placement and scrolling, measured with fixed-width fake fonts.
 #include "controls/InputLineRules.h"
 
+#include "framework/InputRules.h"
+#include "framework/KeyCodes.h"
+
 #include <gtest/gtest.h>
 
 #include <random>
@@ -10,9 +13,9 @@
 
 namespace {
 
-const int kBackspace = 8, kTab = 9, kEnd = 35, kHome = 36, kLeft = 37, kUp = 38, kRight = 39,
-          kDelete = 46;
-const int shift = 0x1, ctrl = 0x10;
+const int kBackspace = keyBackspace, kTab = keyTab, kEnd = keyEnd, kHome = keyHome, kLeft = keyLeft,
+          kUp = keyUp, kRight = keyRight, kDelete = keyDelete;
+const int shift = modShift, ctrl = modCtrl;
 
 // Every character 5 pixels wide, "*" 7 pixels, so password mode measures differently.
 int fixedWidth(const char* text, int length)
