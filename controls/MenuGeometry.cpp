@@ -113,7 +113,7 @@ DMenuBox menuSeparatorBox(const DMenuLayout& layout, int index)
     if (!validIndex(layout, index))
         return DMenuBox{};
     return DMenuBox{1, menuItemY(layout, index), toInt(static_cast<long long>(layout.width) - 2),
-                    layout.lineHeight};
+                    toInt(static_cast<long long>(layout.heights[index]) + itemGap)};
 }
 
 DMenuBox menuTextBox(const DMenuLayout& layout, int index, int textWidth, int textHeight)

@@ -55,7 +55,8 @@ int menuItemY(const DMenuLayout& layout, int index);
 // The highlight of a hot item: 3 pixels in from the sides, from one pixel below the item's
 // y, the item's height + 3 high.
 DMenuBox menuHighlightBox(const DMenuLayout& layout, int index);
-// A separator's line: one pixel in from the sides, the line height high.
+// The space of a separator's line: one pixel in from the sides, from the item's y down
+// to the next item (the theme draws the line across its middle).
 DMenuBox menuSeparatorBox(const DMenuLayout& layout, int index);
 // Where an item's text starts: x 27, centred vertically in the highlight.
 DMenuBox menuTextBox(const DMenuLayout& layout, int index, int textWidth, int textHeight);

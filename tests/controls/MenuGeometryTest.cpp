@@ -119,7 +119,8 @@ TEST(MenuHitTest, PaintedPartsLieInTheBandThatHitsTheirItem)
     EXPECT_EQ(line.x, 1);
     EXPECT_EQ(line.y, menuItemY(layout, 2));
     EXPECT_EQ(line.width, layout.width - 2);
-    EXPECT_EQ(line.height, 22);
+    EXPECT_EQ(line.height, 8);  // to the next item's y, not a whole line high
+    EXPECT_EQ(line.y + line.height, menuItemY(layout, 3));
     EXPECT_EQ(menuHighlightBox(layout, 9).width, 0);
 }
 

@@ -3,3 +3,8 @@
 pellaro_add_test(NAME menugeometry_tests
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/MenuGeometryTest.cpp
   LIBS menugeometry)
+
+pellaro_add_test(NAME menus_tests WINDOWS_ONLY
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/MenuTest.cpp
+  LIBS windowtestkit menus_win
+  LABELS gui)

@@ -1,0 +1,108 @@
+// DMenu: the library's popup menu, a frameless top-most window that lists DMenuItem
+// entries - commands, submenus, separators, with check marks and disabled items. A menu is
+// created once and reused: popupForWindow or popupForView opens it at a screen point for
+// an owner window or view; while open it holds the mouse capture and the owner's key grab,
+// so every click and key comes to it. Choosing an item closes the menu with its whole
+// parent chain and sends the item's id, once, to the owner: the owner window's onMenuItem,
+// or the owner view's command (which climbs to its window). Escape, or a click outside
+// the menu, closes the chain with no command.
+//
+// Coordinates: the popup point and the menu's bounds are screen pixels; mouse positions
+// are the menu window's client pixels. Where items go is worked out by the functions of
+// MenuGeometry.h, the same for painting and for the mouse.
+//
+// Owns its items; the submenus they open, the owner and the parent menu are not owned.
+// `close` hides the menu (it is reused); the native window itself ends with the object,
+// or with DWindow::close.
+#pragma once
+
+#include "controls/MenuGeometry.h"
+#include "framework/DWindow.h"
+
+class DList;
+class DMenuItem;
+
+class DMenu : public DWindow {
+public:
+    DMenu();
+    ~DMenu() override;
+
+    // Makes the hidden top-most menu window and applies the current theme; false when the
+    // window cannot be made.
+    bool create();
+
+    void addItem(const DString& text, int id);
+    void addSubmenu(const DString& text, DMenu* submenu);
+    void addSeparator();
+    int itemCount() const;
+    DMenuItem* itemAt(int index) const;  // null outside 0 .. itemCount() - 1
+    void removeItemAt(int index);
+    void removeItem(int id);  // the first item with that id
+    void clear();
+    // For every item with that id.
+    void setItemEnabled(int id, bool flag);
+    void setItemChecked(int id, bool flag);
+    bool isItemChecked(int id) const;  // of the first item with that id; false if none
+
+    // Opens the menu at the screen point (x, y) for a window or for a view (Algorithms in
+    // MenuGeometry.h: to the left of or above the point near the screen edges).
+    void popupForWindow(DWindow* owner, int x, int y);
+    void popupForView(DView* owner, int x, int y);
+    // Hides the menu and its parent chain and gives back the owners' key grabs.
+    void close();
+    // Sends a chosen id on to the owner window, or, with none, to the owner view.
+    void command(int id);
+
+    bool isOpen() const { return shown; }
+    int getHotIndex() const { return hotIndex; }
+    DMenu* getParentMenu() const { return parentMenu; }
+    DWindow* getOwnerWindow() const { return ownerWindow; }
+    DView* getOwnerView() const { return ownerView; }
+    const DMenuLayout& getLayout() const { return layout; }
+
+    bool isMenu() const override { return true; }
+    void applyThemeColors() override;
+    void onCreate() override;
+    void onClose() override;
+    void onPaint() override;
+    void onMouseMove(int x, int y, int mods) override;
+    void onMouseUp(int x, int y, int mods) override;
+    void onRightMouseUp(int x, int y, int mods) override;
+    void onKeyDown(int key, int mods) override;
+    void onKeyUp(int key, int mods) override;
+    // A submenu's choice climbs through its parent menus to the first owner.
+    void onMenuItem(int id) override { command(id); }
+    void onThemeChanged(DTheme* newTheme) override;
+    bool handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
+
+protected:
+    // Shows the menu at `place` for its owner, takes the owner's key grab, and takes the
+    // keyboard and the mouse capture.
+    void open(const DMenuBox& place);
+    // Chooses the hot item: opens its submenu, or closes and sends its command.
+    void choose();
+    // Measures the items and works out their places (also each item's `top`).
+    void relayout();
+    // True for client points with 0 <= x <= width and 0 <= y <= height.
+    bool containsClientPoint(int x, int y) const;
+    void setHotIndex(int index);
+    // Gives back the mouse capture if this menu holds it, without closing on its loss.
+    void releaseOwnCapture();
+    // The window a view belongs to, none when the view is not in a window.
+    static DWindow* windowOfView(DView* view);
+
+    DWindow* ownerWindow = nullptr;  // not owned; set when opened for a window
+    DView* ownerView = nullptr;      // not owned; set when opened for a view
+    DList* items = nullptr;          // owned list of owned DMenuItem
+    int hotIndex = -1;
+    DMenu* parentMenu = nullptr;     // not owned: the menu that opened this one
+    DMenuLayout layout;
+
+private:
+    void letGoOfOwners();
+    std::vector<DMenuEntryShape> shapes() const;
+
+    bool releasingCapture = false;  // our own release: its capture loss does not close
+    bool closing = false;           // guards the parent chain against cycles
+    bool spreadingTheme = false;    // likewise for passing the theme to submenus
+};
