@@ -2,6 +2,7 @@
 # windows under Wine (Windows only).
 pellaro_add_test(NAME listgeometry_tests
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/ScrollBarGeometryTest.cpp
+          ${CMAKE_CURRENT_LIST_DIR}/ListGeometryTest.cpp
   LIBS listgeometry)
 
 pellaro_add_test(NAME scrollbar_tests WINDOWS_ONLY

@@ -1,0 +1,220 @@
+#include "controls/ListGeometry.h"
+
+#include "foundation/DStringList.h"
+
+#include <climits>
+#include <string>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// The main window's mailbox list: 360 x 105 with the 18-pixel header and 13-pixel lines.
+DListFrame frame(int height = 105, int lineHeight = 13, int width = 360)
+{
+    DListFrame f;
+    f.width = width;
+    f.height = height;
+    f.headerHeight = 18;
+    f.lineHeight = lineHeight;
+    return f;
+}
+
+// Every character 7 pixels wide.
+int fixedWidth(const DString& text)
+{
+    return 7 * text.length();
+}
+
+struct RowAtCase {
+    int height, lineHeight, topRow, rowCount, y;
+    int expected;
+};
+
+struct TopRowCase {
+    int height, lineHeight, topRow, selected;
+    int expected;
+};
+
+struct KeyCase {
+    int key, selected, rowCount;
+    unsigned pageSize;
+    int expected;
+};
+
+}  // namespace
+
+TEST(ListGeometry, ClicksHitTheRowStrictlyInsideTheirBand)
+{
+    const RowAtCase cases[] = {
+        {105, 13, 0, 10, 20, -1},  // the top edge of row 0
+        {105, 13, 0, 10, 21, 0},
+        {105, 13, 0, 10, 32, 0},
+        {105, 13, 0, 10, 33, -1},  // boundary between rows 0 and 1
+        {105, 13, 0, 10, 34, 1},
+        {105, 13, 4, 10, 34, 5},   // scrolled: counted from the top row
+        {105, 13, 0, 1, 34, -1},   // below the last row
+        {105, 13, 0, 10, 5, -1},   // on the header
+        {105, 13, 0, 0, 25, -1},   // no rows
+        {105, 0, 0, 10, 25, -1},   // font height 0: one-pixel lines, every y a boundary
+        {105, 13, INT_MAX - 1, INT_MAX, 34, -1},  // past the last of 2^31 - 1 rows
+        {105, 13, INT_MAX - 1, INT_MAX, 21, INT_MAX - 1},
+        {105, 13, 0, 10, INT_MAX, -1},
+        {105, 13, 0, 10, INT_MIN, -1},
+    };
+    for (const RowAtCase& c : cases)
+        EXPECT_EQ(listRowAt(frame(c.height, c.lineHeight), c.topRow, c.rowCount, c.y), c.expected)
+            << "top " << c.topRow << " rows " << c.rowCount << " y " << c.y;
+}
+
+TEST(ListGeometry, VisibleRowsStopAtTheBottomBarAndTheLastRow)
+{
+    DRowRange all = listVisibleRows(frame(), 0, 100);  // 69 pixels: rows 0 to 5 start in it
+    EXPECT_EQ(all.first, 0);
+    EXPECT_EQ(all.last, 5);
+    DRowRange few = listVisibleRows(frame(), 0, 3);
+    EXPECT_EQ(few.last, 2);
+    DRowRange scrolled = listVisibleRows(frame(), 97, 100);
+    EXPECT_EQ(scrolled.first, 97);
+    EXPECT_EQ(scrolled.last, 99);
+    EXPECT_TRUE(listVisibleRows(frame(), 0, 0).isEmpty());
+    EXPECT_TRUE(listVisibleRows(frame(30), 0, 100).isEmpty());  // lower than one line
+    EXPECT_EQ(listVisibleRows(frame(36), 0, 100).last, 0);      // just room for a row top
+    DRowRange huge = listVisibleRows(frame(105, 0), INT_MAX - 3, INT_MAX);
+    EXPECT_EQ(huge.first, INT_MAX - 3);
+    EXPECT_EQ(huge.last, INT_MAX - 1);
+    EXPECT_EQ(listRowY(frame(), 3, 5), 46);
+    EXPECT_EQ(listRowY(frame(), INT_MAX, 0), 20 - 13LL * INT_MAX);
+}
+
+TEST(ListGeometry, ScrollBarsShowRowsWithASpareUnitAndColumnPixels)
+{
+    DListBars none = listBarValues(frame(), 0, 0, 340, 0);
+    EXPECT_EQ(none.verticalTotal, 0u);
+    EXPECT_EQ(none.verticalPage, 6u);  // (105 - 18) / 13
+    EXPECT_EQ(none.horizontalTotal, 340u);
+    EXPECT_EQ(none.horizontalPage, 358u);
+
+    DListBars some = listBarValues(frame(), 5, 2, 340, 30);
+    EXPECT_EQ(some.verticalTotal, 6u);
+    EXPECT_EQ(some.verticalPosition, 2u);
+    EXPECT_EQ(some.horizontalPosition, 30u);
+
+    DListBars most = listBarValues(frame(105, 0, -10), INT_MAX, INT_MAX - 1, LLONG_MAX, 0);
+    EXPECT_EQ(most.verticalTotal, 1u << 31);
+    EXPECT_EQ(most.verticalPage, 87u);  // a height-0 font counts as one pixel
+    EXPECT_EQ(most.horizontalTotal, UINT_MAX);
+    EXPECT_EQ(most.horizontalPage, 0u);
+
+    EXPECT_EQ(listPageSize(frame(10)), 1u);   // lower than the header
+    EXPECT_EQ(listPageSize(frame(30)), 1u);   // lower than one line
+    EXPECT_EQ(listPageSize(frame(INT_MAX, 1)), static_cast<unsigned>(INT_MAX - 18));
+}
+
+TEST(ListGeometry, ScrollingKeepsTheSelectionVisible)
+{
+    const TopRowCase cases[] = {
+        {105, 13, 0, 4, 0},      // whole row above the bottom bar: no scrolling
+        {105, 13, 0, 5, 1},      // five rows fit: the smallest top row showing row 5
+        {105, 13, 0, 99, 95},
+        {105, 13, 10, 3, 3},     // above: it becomes the top row
+        {105, 13, 10, 10, 10},
+        {105, 13, 5, -1, 0},     // no selection: back to the top, never negative
+        {30, 13, 0, 7, 7},       // lower than one line: the selected row at the top
+        {30, 13, 7, 7, 7},
+        {105, 0, 0, 100, 34},    // height-0 font: 67 one-pixel rows fit
+        {105, 13, 0, INT_MAX - 1, INT_MAX - 5},
+        {105, 13, INT_MAX - 1, 0, 0},
+        {INT_MIN, 13, 0, INT_MAX - 1, INT_MAX - 1},
+    };
+    for (const TopRowCase& c : cases) {
+        DListFrame f = frame(c.height, c.lineHeight);
+        int top = listTopRowShowing(f, c.topRow, c.selected);
+        EXPECT_EQ(top, c.expected) << "height " << c.height << " top " << c.topRow
+                                   << " selected " << c.selected;
+        // Wherever a whole row fits, the result shows the selection.
+        if (c.selected >= 0 && c.height >= 18 + 2 + 18 + c.lineHeight) {
+            EXPECT_TRUE(listSelectionVisible(f, top, c.selected)) << c.selected;
+        }
+    }
+}
+
+TEST(ListGeometry, KeysMoveTheSelectionWithinTheRows)
+{
+    const KeyCase cases[] = {
+        {33, 3, 50, 10, 0},       // Page Up on row 3 with a page of 10
+        {33, 25, 50, 10, 15},
+        {34, 45, 50, 10, 49},     // Page Down never passes the last row
+        {34, 3, 50, 10, 13},
+        {35, 3, 50, 10, 49},      // End
+        {36, 30, 50, 10, 0},      // Home
+        {38, 0, 50, 10, 0},       // Up from the first row
+        {38, 7, 50, 10, 6},
+        {38, -1, 50, 10, -1},     // Up with nothing selected
+        {40, -1, 50, 10, 0},      // Down with nothing selected: the first row
+        {40, 49, 50, 10, 49},     // Down on the last row
+        {33, -1, 50, 10, 0},
+        {40, 7, 0, 10, 7},        // an empty list keeps its selection
+        {36, -1, 0, 10, -1},
+        {37, 7, 50, 10, 7},       // Left is not a list key
+        {34, INT_MAX - 2, INT_MAX, UINT_MAX, INT_MAX - 1},
+        {33, INT_MAX - 2, INT_MAX, UINT_MAX, 0},
+        {40, INT_MAX - 2, INT_MAX, 1, INT_MAX - 1},
+    };
+    for (const KeyCase& c : cases)
+        EXPECT_EQ(listKeyTarget(c.key, c.selected, c.rowCount, c.pageSize), c.expected)
+            << "key " << c.key << " selected " << c.selected;
+    for (int key : {33, 34, 35, 36, 38, 40})
+        EXPECT_TRUE(listTakesKey(key)) << key;
+    for (int key : {9, 13, 32, 37, 39, 45, 46})
+        EXPECT_FALSE(listTakesKey(key)) << key;
+}
+
+TEST(ListGeometry, ColumnsStartWhereTheEarlierOnesEnd)
+{
+    DStringList widths;
+    widths.add("150");
+    widths.add("130");
+    widths.add("60");
+    EXPECT_EQ(columnLeft(widths, 0), 0);
+    EXPECT_EQ(columnLeft(widths, 2), 280);
+    EXPECT_EQ(columnLeft(widths, 9), 340);
+    EXPECT_EQ(columnsWidth(widths), 340);
+    widths.add("2147483647");
+    widths.add("2147483647");
+    EXPECT_EQ(columnsWidth(widths), 340 + 2LL * INT_MAX);
+    EXPECT_EQ(columnsWidth(DStringList()), 0);
+}
+
+TEST(ColumnText, ATextTooWideEndsInDotsAndOneTooNarrowShowsNothing)
+{
+    struct Case {
+        const char* text;
+        int width;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {"Mailbox", 70, "Mailbox"},            // 49 pixels: fits as it is
+        {"Mailbox", 49, "Mailbox"},
+        {"New mails arrived", 70, "New ma... "},
+        {"New mails arrived", 35, "N... "},
+        {"New mails arrived", 28, "... "},     // only the dots are left
+        {"New mails arrived", 27, ""},         // not even the dots fit
+        {"", 0, ""},
+        {"", -1, ""},
+        {"Status", 0, ""},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(std::string(fitColumnText(DString(c.text), c.width, fixedWidth).text()),
+                  c.expected)
+            << c.text << " in " << c.width;
+
+    // Proportional widths: a wide letter goes first from the end.
+    auto proportional = [](const DString& t) {
+        int w = 0;
+        for (int i = 0; i < t.length(); i++)
+            w += t.text()[i] == 'W' ? 20 : 5;
+        return w;
+    };
+    EXPECT_EQ(std::string(fitColumnText(DString("abWc"), 30, proportional).text()), "ab... ");
+}
