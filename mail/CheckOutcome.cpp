@@ -99,13 +99,6 @@ bool notificationBoxWanted(bool anyPending, bool notify, bool notifyAtStartup,
     return anyPending && (notify || (notifyAtStartup && firstCheckPending));
 }
 
-void notificationBoxPlace(int screenWidth, int screenHeight, int boxWidth, int boxHeight,
-                          int& x, int& y)
-{
-    x = screenWidth - boxWidth - 50;
-    y = screenHeight - boxHeight - 50;
-}
-
 int mailboxOfCommand(int command, int mailboxCount)
 {
     if (command < newMailCommandBase)

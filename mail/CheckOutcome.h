@@ -87,9 +87,6 @@ DEnvelope envelopeForNotice(const DNewMailNotice& notice, bool& acknowledged);
 // first option, or with the start-up option while the first notice is still to come.
 bool notificationBoxWanted(bool anyPending, bool notify, bool notifyAtStartup,
                            bool firstCheckPending);
-// Where the box goes: its bottom-right corner 50 pixels inside the screen's.
-void notificationBoxPlace(int screenWidth, int screenHeight, int boxWidth, int boxHeight,
-                          int& x, int& y);
 
 // The mailbox index of a menu command, or -1 when it names none of `mailboxCount`.
 int mailboxOfCommand(int command, int mailboxCount);

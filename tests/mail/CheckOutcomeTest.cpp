@@ -238,10 +238,6 @@ TEST(NotificationBox, OpensOnlyForPendingNewsAndTheChosenOption)
     EXPECT_TRUE(notificationBoxWanted(true, true, false, false));
     EXPECT_TRUE(notificationBoxWanted(true, false, true, true));
     EXPECT_FALSE(notificationBoxWanted(true, false, true, false));
-    int x = 0, y = 0;
-    notificationBoxPlace(1024, 768, 200, 30, x, y);
-    EXPECT_EQ(774, x);
-    EXPECT_EQ(688, y);
 }
 
 TEST(Acknowledge, CommandsNameOnlyExistingMailboxes)
