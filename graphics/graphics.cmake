@@ -13,6 +13,7 @@ if(WIN32)
     ${CMAKE_CURRENT_LIST_DIR}/DCanvas.cpp
     ${CMAKE_CURRENT_LIST_DIR}/DBitmap.cpp
     ${CMAKE_CURRENT_LIST_DIR}/DIcon.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/BuiltInImages.cpp)
+    ${CMAKE_CURRENT_LIST_DIR}/BuiltInImages.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/SystemIcon.cpp)
   target_link_libraries(graphics_win PUBLIC graphics lock_win gdi32 user32)
 endif()

@@ -1,0 +1,46 @@
+#include "windows/DTrayIconWindow.h"
+
+#include "framework/InputSources.h"
+#include "framework/SystemUtils.h"
+#include "windows/DTrayIcon.h"
+#include "windows/TrayIconRules.h"
+
+UINT DTrayIconWindow::taskbarCreatedMessage()
+{
+    static UINT message = RegisterWindowMessageA("TaskbarCreated");
+    return message;
+}
+
+void DTrayIconWindow::link(DTrayIcon* icon, int iconIndex)
+{
+    trayIcon = icon;
+    index = iconIndex;
+}
+
+bool DTrayIconWindow::handleMessage(HWND window, UINT message, WPARAM, LPARAM lParam)
+{
+    if (!trayIcon || window != handle)
+        return false;
+    if (message == taskbarCreatedMessage() && message != 0) {
+        trayIcon->restore();
+        return false;  // a broadcast: let default processing see it too
+    }
+    if (message != trayCallbackMessage(index))
+        return false;
+    DTrayEvent event = trayEventFor(static_cast<unsigned>(lParam & 0xFFFF));
+    if (event == trayNoEvent)
+        return true;
+    int x = 0;
+    int y = 0;
+    cursorPosition(x, y);
+    int keys = currentMouseModifiers();
+    switch (event) {
+    case trayMouseMove: trayIcon->mouseMove(x, y, keys); break;
+    case trayLeftDown: trayIcon->leftButtonDown(x, y, keys); break;
+    case trayLeftUp: trayIcon->leftButtonUp(x, y, keys); break;
+    case trayRightDown: trayIcon->rightButtonDown(x, y, keys); break;
+    case trayRightUp: trayIcon->rightButtonUp(x, y, keys); break;
+    default: break;
+    }
+    return true;
+}
