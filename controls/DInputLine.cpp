@@ -1,8 +1,10 @@
 #include "controls/DInputLine.h"
 
+#include "controls/DMenu.h"
 #include "framework/DTheme.h"
 #include "framework/SystemUtils.h"
 #include "graphics/DCanvas.h"
+#include "mail/DPellaroDictionary.h"
 
 namespace {
 
@@ -22,10 +24,20 @@ void DInputLine::onCreate()
     cursor = cursorIBeam;
     backgroundColor = white;
     applyTheme();
+    delete contextMenu;
+    contextMenu = new DMenu;
+    contextMenu->create();
+    contextMenu->addItem(translate(DString("Cut")), inputCommandCut);
+    contextMenu->addItem(translate(DString("Copy")), inputCommandCopy);
+    contextMenu->addItem(translate(DString("Paste")), inputCommandPaste);
+    contextMenu->addSeparator();
+    contextMenu->addItem(translate(DString("Delete")), inputCommandDelete);
 }
 
 void DInputLine::onDestroy()
 {
+    delete contextMenu;
+    contextMenu = nullptr;
 }
 
 void DInputLine::applyTheme()
@@ -36,8 +48,10 @@ void DInputLine::applyTheme()
         backgroundColor = theme->color(2);
 }
 
-void DInputLine::themeChanged(DTheme*)
+void DInputLine::themeChanged(DTheme* newTheme)
 {
+    if (contextMenu)
+        contextMenu->setTheme(newTheme);
 }
 
 void DInputLine::setValue(const DString& value)
@@ -166,8 +180,23 @@ bool DInputLine::rightButtonUp(int x, int y, int)
     return true;
 }
 
-void DInputLine::openContextMenu(int, int)
+void DInputLine::openContextMenu(int x, int y)
 {
+    if (!contextMenu)
+        return;
+    const bool selected = editor.getSelectionEnd() != 0;
+    contextMenu->setItemEnabled(inputCommandCut, selected);
+    contextMenu->setItemEnabled(inputCommandCopy, selected);
+    contextMenu->setItemEnabled(inputCommandDelete, selected);
+    contextMenu->setItemEnabled(inputCommandPaste, clipboardHasText());
+    // The click is in the field's pixels; the menu opens at the same point on the screen.
+    int screenX = 0;
+    int screenY = 0;
+    absolutePosition(screenX, screenY);
+    screenX += x;
+    screenY += y;
+    clientToScreen(static_cast<HWND>(root()->getHandle()), screenX, screenY);
+    contextMenu->popupForView(this, screenX, screenY);
 }
 
 void DInputLine::paint()

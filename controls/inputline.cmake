@@ -7,5 +7,6 @@ target_link_libraries(inputlinerules PUBLIC graphics foundation)
 if(WIN32)
   add_library(inputline_win STATIC
     ${CMAKE_CURRENT_LIST_DIR}/DInputLine.cpp)
-  target_link_libraries(inputline_win PUBLIC inputlinerules windowcore_win utilities_win)
+  target_link_libraries(inputline_win PUBLIC inputlinerules menus_win windowcore_win utilities_win
+                        dictionary)
 endif()

@@ -4,6 +4,9 @@
 
 #include "controls/DButton.h"
 #include "controls/DInputLine.h"
+#include "controls/DMenu.h"
+#include "controls/DMenuItem.h"
+#include "controls/MenuTestKit.h"
 #include "framework/DTheme.h"
 #include "framework/SystemUtils.h"
 #include "graphics/DCanvas.h"
@@ -64,6 +67,32 @@ protected:
         window.show(true);
         SetWindowPos(h, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         pumpMessages();
+    }
+    void rightClick(int fx, int fy = 10)
+    {
+        mouse(WM_MOUSEMOVE, fx, fy);
+        mouse(WM_RBUTTONDOWN, fx, fy, MK_RBUTTON);
+        mouse(WM_RBUTTONUP, fx, fy);
+    }
+    // Opens the field's menu with a right click and chooses item `index`.
+    void chooseFromMenu(DInputLine* f, int index)
+    {
+        rightClick(10);
+        DMenu* menu = f->getContextMenu();
+        ASSERT_NE(menu, nullptr);
+        ASSERT_TRUE(menu->isOpen());
+        menutest::clickItem(*menu, index);
+        pumpMessages();
+        EXPECT_FALSE(menu->isOpen());
+    }
+    static bool itemEnabled(DInputLine* f, int id)
+    {
+        DMenu* menu = f->getContextMenu();
+        for (int i = 0; i < menu->itemCount(); i++)
+            if (menu->itemAt(i)->id == id)
+                return menu->itemAt(i)->enabled;
+        ADD_FAILURE() << "no menu item " << id;
+        return false;
     }
     COLORREF pixel(DInputLine* f, int fx, int fy)
     {
@@ -262,9 +291,10 @@ TEST_F(InputLine, PasswordModeShowsStarsAndKeepsTheTextOffTheClipboard)
     const int stars = textWidth(f, "***");
     click(2 + stars + 1);
     EXPECT_EQ(f->getEditor().getCaret(), 3);
-    // A right click does nothing, and typing still works.
-    mouse(WM_RBUTTONDOWN, 10, 10, MK_RBUTTON);
-    mouse(WM_RBUTTONUP, 10, 10);
+    // A right click opens no menu, and typing still works.
+    rightClick(10);
+    ASSERT_NE(f->getContextMenu(), nullptr);
+    EXPECT_FALSE(f->getContextMenu()->isOpen());
     EXPECT_EQ(value(f), "secret");
     type("X");
     EXPECT_EQ(value(f), "secxret");
@@ -315,4 +345,73 @@ TEST_F(InputLine, TypingPastTheRightEdgeScrollsTheCaretIntoView)
     key(VK_HOME);
     f->redraw();
     EXPECT_EQ(e.getScrollOffset(), 0);
+}
+
+TEST_F(InputLine, TheContextMenuOffersCutCopyPasteAndDelete)
+{
+    DInputLine* f = field("mail.example.com");
+    DMenu* menu = f->getContextMenu();
+    ASSERT_NE(menu, nullptr);
+    ASSERT_EQ(menu->itemCount(), 5);
+    const char* texts[] = {"Cut", "Copy", "Paste", "-", "Delete"};
+    const int ids[] = {1, 2, 3, 0, 4};
+    for (int i = 0; i < 5; i++) {
+        EXPECT_EQ(std::string(menu->itemAt(i)->text.text()), texts[i]);
+        EXPECT_EQ(menu->itemAt(i)->id, ids[i]);
+    }
+    EXPECT_TRUE(menu->itemAt(3)->isSeparator());
+
+    // No selection: only Paste, and only while the clipboard holds text.
+    putOnClipboard("pasted");
+    rightClick(10);
+    EXPECT_TRUE(menu->isOpen());
+    EXPECT_EQ(menu->getOwnerView(), f);
+    EXPECT_FALSE(itemEnabled(f, 1));
+    EXPECT_FALSE(itemEnabled(f, 2));
+    EXPECT_TRUE(itemEnabled(f, 3));
+    EXPECT_FALSE(itemEnabled(f, 4));
+    menu->close();
+    ASSERT_TRUE(OpenClipboard(h));
+    EmptyClipboard();
+    CloseClipboard();
+    rightClick(10);
+    EXPECT_FALSE(itemEnabled(f, 3));
+    menu->close();
+
+    // With a selection: Copy puts it on the clipboard, Delete erases it.
+    key(VK_HOME);
+    for (int i = 0; i < 5; i++)
+        keyWith(VK_SHIFT, VK_RIGHT);
+    rightClick(10);
+    EXPECT_TRUE(itemEnabled(f, 1));
+    EXPECT_TRUE(itemEnabled(f, 2));
+    EXPECT_TRUE(itemEnabled(f, 4));
+    menu->close();
+    chooseFromMenu(f, 1);
+    EXPECT_EQ(clipboard(), "mail.");
+    EXPECT_EQ(value(f), "mail.example.com");
+    chooseFromMenu(f, 4);
+    EXPECT_EQ(value(f), "example.com");
+    EXPECT_EQ(clipboard(), "mail.");
+    // Paste puts it back at the caret.
+    chooseFromMenu(f, 2);
+    EXPECT_EQ(value(f), "mail.example.com");
+    EXPECT_EQ(f->getEditor().getCaret(), 5);
+}
+
+TEST_F(InputLine, CutFromTheMenuTakesTheWholeScrolledSelection)
+{
+    std::string text;
+    for (int i = 0; i < 90; i++)
+        text += static_cast<char>('A' + i % 26);
+    DInputLine* f = field(text.c_str(), 70);
+    key(VK_HOME);
+    keyWith(VK_SHIFT, VK_END);
+    ASSERT_GT(f->getEditor().getScrollOffset(), 0);
+    chooseFromMenu(f, 0);
+    EXPECT_EQ(clipboard(), text);
+    EXPECT_EQ(value(f), "");
+    // A choice the field does not know climbs to its window like any command.
+    f->command(4242);
+    EXPECT_EQ(value(f), "");
 }
