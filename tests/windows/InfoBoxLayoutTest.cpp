@@ -1,0 +1,45 @@
+// The About, user's guide and restart boxes' layouts at their own sizes and at others.
+#include "windows/InfoBoxLayout.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+::testing::AssertionResult at(const DLayoutRect& r, int x, int y, int width, int height)
+{
+    if (r.x == x && r.y == y && r.width == width && r.height == height)
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << r.x << ", " << r.y << ", " << r.width << ", "
+                                         << r.height;
+}
+
+}  // namespace
+
+TEST(InfoBoxLayout, TheAboutBoxAt300By200)
+{
+    DAboutBoxLayout l = aboutBoxLayout(aboutBoxWidth, aboutBoxHeight);
+    EXPECT_TRUE(at(l.frame, 10, 10, 280, 135));
+    EXPECT_TRUE(at(l.titleText, 10, 10, 260, 40));
+    EXPECT_TRUE(at(l.freewareText, 10, 55, 260, 25));
+    EXPECT_TRUE(at(l.creditText, 10, 105, 260, 25));
+    EXPECT_TRUE(at(l.okButton, 110, 155, 80, 25));
+}
+
+TEST(InfoBoxLayout, TheAboutBoxFollowsItsSize)
+{
+    DAboutBoxLayout l = aboutBoxLayout(401, 300);
+    EXPECT_TRUE(at(l.frame, 10, 10, 381, 235));
+    EXPECT_TRUE(at(l.freewareText, 10, 105, 361, 25));
+    EXPECT_TRUE(at(l.creditText, 10, 205, 361, 25));
+    EXPECT_TRUE(at(l.okButton, 160, 255, 80, 25));  // (401 - 80) / 2, truncated
+}
+
+TEST(InfoBoxLayout, TheUserGuideAndRestartBoxes)
+{
+    DMessageBoxLayout guide = messageBoxLayout(userGuideBoxWidth, userGuideBoxHeight);
+    EXPECT_TRUE(at(guide.text, 10, 10, 330, 185));
+    EXPECT_TRUE(at(guide.okButton, 135, 215, 80, 25));
+    DMessageBoxLayout restart = messageBoxLayout(langMsgBoxWidth, langMsgBoxHeight);
+    EXPECT_TRUE(at(restart.text, 10, 10, 280, 35));
+    EXPECT_TRUE(at(restart.okButton, 110, 65, 80, 25));
+}

@@ -1,0 +1,10 @@
+# The About, user's guide and restart boxes: layouts (portable) and the boxes in real
+# windows under Wine (Windows only).
+pellaro_add_test(NAME infoboxlayout_tests
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/InfoBoxLayoutTest.cpp
+  LIBS infoboxlayout)
+
+pellaro_add_test(NAME infoboxes_tests WINDOWS_ONLY
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/InfoBoxesTest.cpp
+  LIBS windowtestkit infoboxes_win
+  LABELS gui)
