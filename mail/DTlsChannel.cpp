@@ -70,6 +70,29 @@ const char* handshakeError(SECURITY_STATUS status)
     }
 }
 
+// Whether `bytes` can begin a TLS record of a handshake: a content type from change cipher
+// spec to application data, major version 3, and a length no record may exceed. Seen as
+// early as the bytes allow, so that a server that sends something else (a POP3 greeting,
+// garbage) is refused at once rather than waited for until the record it seems to
+// announce has come.
+bool plausibleRecordStart(const std::string& bytes)
+{
+    if (bytes.empty())
+        return true;
+    unsigned char type = static_cast<unsigned char>(bytes[0]);
+    if (type < 0x14 || type > 0x17)
+        return false;
+    if (bytes.size() >= 2 && static_cast<unsigned char>(bytes[1]) != 0x03)
+        return false;
+    if (bytes.size() >= 5) {
+        unsigned length = static_cast<unsigned>(static_cast<unsigned char>(bytes[3])) << 8
+                          | static_cast<unsigned char>(bytes[4]);
+        if (length == 0 || length > 16384 + 2048)
+            return false;
+    }
+    return true;
+}
+
 // Frees a certificate and its chain.
 struct CertificateHold {
     PCCERT_CONTEXT certificate = nullptr;
@@ -226,6 +249,10 @@ bool DTlsChannel::negotiate(bool initial, int waitSliceMs, int limitMs)
             }
         }
         readFirst = true;
+        if (!plausibleRecordStart(pending)) {
+            fail(handshakeFailed);
+            return false;
+        }
         if (stop.load()) {
             stopSeen = true;
             return false;

@@ -1,6 +1,7 @@
 #include "LoopbackServer.h"
 
 #include <windows.h>
+#include <ws2tcpip.h>
 
 #include <chrono>
 #include <cstring>
@@ -41,24 +42,57 @@ WinsockSession::~WinsockSession()
         WSACleanup();
 }
 
+sockaddr_storage numericAddress(const char* address, int port)
+{
+    sockaddr_storage result;
+    std::memset(&result, 0, sizeof result);
+    result.ss_family = AF_UNSPEC;
+    addrinfo hints;
+    std::memset(&hints, 0, sizeof hints);
+    hints.ai_family = AF_UNSPEC;
+    hints.ai_socktype = SOCK_STREAM;
+    hints.ai_flags = AI_NUMERICHOST;
+    addrinfo* list = nullptr;
+    if (getaddrinfo(address, nullptr, &hints, &list) != 0 || list == nullptr)
+        return result;
+    if (list->ai_addrlen <= sizeof result)
+        std::memcpy(&result, list->ai_addr, list->ai_addrlen);
+    freeaddrinfo(list);
+    u_short networkPort = htons(static_cast<u_short>(port));
+    if (result.ss_family == AF_INET6)
+        reinterpret_cast<sockaddr_in6&>(result).sin6_port = networkPort;
+    else if (result.ss_family == AF_INET)
+        reinterpret_cast<sockaddr_in&>(result).sin_port = networkPort;
+    return result;
+}
+
 LoopbackListener::LoopbackListener(int backlog)
 {
-    listening = ::socket(AF_INET, SOCK_STREAM, 0);
+    open("127.0.0.1", 0, backlog);
+}
+
+LoopbackListener::LoopbackListener(const char* address, int port, int backlog)
+{
+    open(address, port, backlog);
+}
+
+void LoopbackListener::open(const char* text, int port, int backlog)
+{
+    bound = numericAddress(text, port);
+    if (bound.ss_family == AF_UNSPEC)
+        return;
+    listening = ::socket(bound.ss_family, SOCK_STREAM, 0);
     if (listening == INVALID_SOCKET)
         return;
-    sockaddr_in address;
-    std::memset(&address, 0, sizeof address);
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = inet_addr("127.0.0.1");
-    address.sin_port = 0;
-    int size = sizeof address;
-    if (bind(listening, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0
+    int size = bound.ss_family == AF_INET6 ? sizeof(sockaddr_in6) : sizeof(sockaddr_in);
+    if (bind(listening, reinterpret_cast<sockaddr*>(&bound), size) != 0
         || listen(listening, backlog) != 0
-        || getsockname(listening, reinterpret_cast<sockaddr*>(&address), &size) != 0) {
+        || getsockname(listening, reinterpret_cast<sockaddr*>(&bound), &size) != 0) {
         close();
         return;
     }
-    boundPort = ntohs(address.sin_port);
+    boundPort = ntohs(bound.ss_family == AF_INET6 ? reinterpret_cast<sockaddr_in6&>(bound).sin6_port
+                                                  : reinterpret_cast<sockaddr_in&>(bound).sin_port);
 }
 
 LoopbackListener::~LoopbackListener()
@@ -92,18 +126,15 @@ int closedLoopbackPort()
 std::vector<SOCKET> fillListenerQueue(const LoopbackListener& listener)
 {
     std::vector<SOCKET> fillers;
+    sockaddr_storage address = listener.address();
+    int size = address.ss_family == AF_INET6 ? sizeof(sockaddr_in6) : sizeof(sockaddr_in);
     for (int i = 0; i < 8; ++i) {
-        SOCKET filler = ::socket(AF_INET, SOCK_STREAM, 0);
+        SOCKET filler = ::socket(address.ss_family, SOCK_STREAM, 0);
         if (filler == INVALID_SOCKET)
             break;
         u_long nonBlocking = 1;
         ioctlsocket(filler, FIONBIO, &nonBlocking);
-        sockaddr_in address;
-        std::memset(&address, 0, sizeof address);
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = inet_addr("127.0.0.1");
-        address.sin_port = htons(static_cast<u_short>(listener.port()));
-        ::connect(filler, reinterpret_cast<sockaddr*>(&address), sizeof address);
+        ::connect(filler, reinterpret_cast<const sockaddr*>(&address), size);
         fillers.push_back(filler);
         fd_set writable;
         FD_ZERO(&writable);
@@ -175,6 +206,13 @@ bool ScriptedServer::record(SOCKET client, int milliseconds)
 }
 
 ScriptedServer::ScriptedServer(std::vector<ScriptStep> steps) : script(std::move(steps))
+{
+    if (listener.ok())
+        worker = std::thread([this] { serve(); });
+}
+
+ScriptedServer::ScriptedServer(const char* address, std::vector<ScriptStep> steps)
+    : listener(address, 0), script(std::move(steps))
 {
     if (listener.ok())
         worker = std::thread([this] { serve(); });

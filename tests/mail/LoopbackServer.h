@@ -22,10 +22,12 @@ private:
     bool started = false;
 };
 
-// A listening socket on 127.0.0.1.
+// A listening socket on 127.0.0.1, or on another numeric loopback address (IPv4 or IPv6)
+// and a given port (0 for one of the system's choosing).
 class LoopbackListener {
 public:
     explicit LoopbackListener(int backlog = 8);
+    LoopbackListener(const char* address, int port, int backlog = 8);
     ~LoopbackListener();
     bool ok() const { return listening != INVALID_SOCKET; }
     int port() const { return boundPort; }
@@ -33,11 +35,20 @@ public:
     SOCKET accept(int milliseconds);
     void close();
 
+    // The address listened on, with its port.
+    const sockaddr_storage& address() const { return bound; }
+
 private:
+    void open(const char* address, int port, int backlog);
+
     WinsockSession session;
     SOCKET listening = INVALID_SOCKET;
     int boundPort = 0;
+    sockaddr_storage bound;
 };
+
+// A numeric address (IPv4 or IPv6) with a port; family AF_UNSPEC when the text is none.
+sockaddr_storage numericAddress(const char* address, int port);
 
 // A port on 127.0.0.1 where nothing listens (it was bound and released again).
 int closedLoopbackPort();
@@ -82,6 +93,8 @@ ScriptStep mark(const std::string& text);
 class ScriptedServer {
 public:
     explicit ScriptedServer(std::vector<ScriptStep> script);
+    // Listens on a numeric loopback address other than 127.0.0.1 (such as "::1").
+    ScriptedServer(const char* address, std::vector<ScriptStep> script);
     ~ScriptedServer();
     int port() const { return listener.port(); }
     bool ok() const { return listener.ok(); }

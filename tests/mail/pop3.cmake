@@ -10,6 +10,7 @@ pellaro_add_test(NAME pop3_tests
 pellaro_add_test(NAME working_thread_tests WINDOWS_ONLY
   SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/DWorkingThreadTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/SecureCheckTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/WorkingThreadSupport.cpp
     ${CMAKE_CURRENT_LIST_DIR}/LoopbackServer.cpp
   LIBS pop3_win ws2_32)
