@@ -81,6 +81,10 @@ bool DTrayIcon::restore()
     notifyData.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     notifyData.hIcon = iconHandle;
     lastResult = Shell_NotifyIconA(NIM_ADD, &notifyData) != FALSE;
+    // Asked twice for one rebuild (the message window and an owner both hear it), the
+    // second add finds the icon there already: bringing it up to date is all that is left.
+    if (!lastResult)
+        lastResult = Shell_NotifyIconA(NIM_MODIFY, &notifyData) != FALSE;
     return lastResult;
 }
 

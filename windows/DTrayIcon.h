@@ -45,7 +45,8 @@ public:
     // The tooltip; the notification area shows at most its first 63 characters.
     void setTip(const DString& text);
     // Adds the icon again with its current picture and tooltip, after the notification
-    // area was rebuilt; true when the system took it.
+    // area was rebuilt; true when the system took it. Calling it while the icon is still
+    // there only brings the icon up to date, so a second call does no harm.
     bool restore();
 
     DIcon* getIcon() const { return icon; }

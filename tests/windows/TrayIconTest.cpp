@@ -242,6 +242,14 @@ TEST_F(TrayIcons, AfterTheNotificationAreaIsRebuiltTheIconComesBackAsItWas)
     EXPECT_TRUE(isLiveIcon(record.hIcon));
     EXPECT_STREQ(record.szTip, "Pellaro: Checking...");
     EXPECT_EQ(record.uCallbackMessage, tray.getCallbackMessage());
+    // Hearing of the same rebuild a second time (the owner window restores its icons too)
+    // leaves one icon, up to date.
+    EXPECT_TRUE(tray.restore());
+    EXPECT_TRUE(inNotificationArea(copy));
+    NOTIFYICONDATAA probe = copy;
+    ASSERT_TRUE(Shell_NotifyIconA(NIM_DELETE, &probe));
+    EXPECT_FALSE(inNotificationArea(copy));
+    EXPECT_TRUE(tray.restore());
     // It still works as before.
     tray.setTip(DString("Pellaro: Idle"));
     EXPECT_TRUE(tray.lastRequestSucceeded());
