@@ -8,6 +8,9 @@ target_link_libraries(listgeometry PUBLIC foundation)
 if(WIN32)
   add_library(listview_win STATIC
     ${CMAKE_CURRENT_LIST_DIR}/DSBArrow.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/DScrollBar.cpp)
+    ${CMAKE_CURRENT_LIST_DIR}/DScrollBar.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/DHeader.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/DListViewItem.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/DListView.cpp)
   target_link_libraries(listview_win PUBLIC listgeometry windowcore_win)
 endif()

@@ -9,3 +9,8 @@ pellaro_add_test(NAME scrollbar_tests WINDOWS_ONLY
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/ScrollBarTest.cpp
   LIBS windowtestkit listview_win
   LABELS gui)
+
+pellaro_add_test(NAME listview_tests WINDOWS_ONLY
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/ListViewTest.cpp
+  LIBS windowtestkit listview_win buttons_win
+  LABELS gui)

@@ -1,0 +1,83 @@
+#include "controls/DHeader.h"
+
+#include "controls/ListGeometry.h"
+#include "foundation/DStringList.h"
+#include "framework/DTheme.h"
+#include "graphics/DCanvas.h"
+
+#include <climits>
+
+DHeader::DHeader() : titles(new DStringList), widths(new DStringList)
+{
+}
+
+DHeader::~DHeader()
+{
+    delete titles;
+    delete widths;
+}
+
+bool DHeader::create(int newX, int newY, int newWidth, int newHeight)
+{
+    scroll = 0;
+    return init(newX, newY, newWidth, newHeight);
+}
+
+void DHeader::addColumn(const DString& title, int columnWidth)
+{
+    titles->add(title);
+    widths->add(DString(columnWidth));
+    redraw();
+}
+
+int DHeader::columnCount() const
+{
+    return titles->count();
+}
+
+int DHeader::columnWidth(int index) const
+{
+    return widths->get(index).toInt();
+}
+
+DString DHeader::columnTitle(int index) const
+{
+    return titles->get(index);
+}
+
+void DHeader::setScroll(int pixels)
+{
+    scroll = pixels;
+    redraw();
+}
+
+void DHeader::onDestroy()
+{
+    titles->clear();
+    widths->clear();
+}
+
+void DHeader::paint()
+{
+    if (!canvas || !theme)
+        return;
+    canvas->lock();
+    theme->setBackground(backgroundColor);
+    theme->drawHeaderItem(canvas, 0, width, height, 0);
+    int originX = 0;
+    int originY = 0;
+    canvas->getOrigin(&originX, &originY);
+    auto measure = [this](const DString& t) { return canvas->textExtent(t).width(); };
+    for (int i = 0; i < columnCount(); i++) {
+        long long left = columnLeft(*widths, i) - scroll;
+        int cellWidth = columnWidth(i);
+        if (left > width || left + cellWidth < 0)
+            continue;  // wholly outside the header
+        int cellX = static_cast<int>(left);
+        canvas->setOrigin(originX + cellX, originY);
+        theme->drawHeaderItem(canvas, 0, cellWidth, height, 0);
+        canvas->setOrigin(originX, originY);
+        canvas->drawText(cellX + 2, 2, fitColumnText(titles->get(i), cellWidth, measure));
+    }
+    canvas->unlock();
+}

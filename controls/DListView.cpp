@@ -1,0 +1,326 @@
+#include "controls/DListView.h"
+
+#include "controls/DHeader.h"
+#include "controls/DListViewItem.h"
+#include "controls/DScrollBar.h"
+#include "foundation/DList.h"
+#include "foundation/DStringList.h"
+#include "framework/DTheme.h"
+#include "graphics/DCanvas.h"
+
+namespace {
+
+const int barThickness = 18;
+const int cornerSize = 18;
+
+}  // namespace
+
+DListView::DListView() : rows(new DList)
+{
+}
+
+DListView::~DListView()
+{
+    deleteRows();
+    delete rows;
+}
+
+void DListView::deleteRows()
+{
+    while (rows->count() > 0) {
+        delete static_cast<DListViewItem*>(rows->get(rows->count() - 1));
+        rows->remove(rows->count() - 1);
+    }
+}
+
+bool DListView::create(int newX, int newY, int newWidth, int newHeight)
+{
+    topRow = 0;
+    horizontalScroll = 0;
+    selected = -1;
+    headerHeight = listHeaderHeight;
+    autoUpdate = true;
+    header = new DHeader;
+    header->create(2, 2, newWidth - 4, headerHeight);
+    verticalBar = new DScrollBar;
+    verticalBar->create(newWidth - 20, headerHeight + 2, barThickness,
+                        newHeight - headerHeight - 22);
+    horizontalBar = new DScrollBar;
+    horizontalBar->create(2, newHeight - 20, newWidth - 22, barThickness);
+    corner = new DView;
+    corner->init(newWidth - 20, newHeight - 20, cornerSize, cornerSize);
+    init(newX, newY, newWidth, newHeight);
+    backgroundColor = DColor(0xFFFFFF);
+    addChild(header);
+    addChild(verticalBar);
+    addChild(horizontalBar);
+    addChild(corner);
+    focusable = true;
+    applyTheme();
+    acceptsDoubleClick = true;
+    return true;
+}
+
+void DListView::applyTheme()
+{
+    DView::applyTheme();
+    // The rows lie on the light colour of the theme (white).
+    if (theme)
+        backgroundColor = highlightColor;
+}
+
+void DListView::onDestroy()
+{
+    deleteRows();
+    selected = -1;
+    topRow = 0;
+}
+
+DListViewItem* DListView::row(int index) const
+{
+    if (index < 0 || index >= rows->count())
+        return nullptr;
+    return static_cast<DListViewItem*>(rows->get(index));
+}
+
+int DListView::columnCount() const
+{
+    return header ? header->columnCount() : 0;
+}
+
+int DListView::rowCount() const
+{
+    return rows->count();
+}
+
+int DListView::lineHeight() const
+{
+    return canvas ? canvas->lineHeight() : 1;
+}
+
+DListFrame DListView::frame() const
+{
+    DListFrame f;
+    f.width = width;
+    f.height = height;
+    f.headerHeight = headerHeight;
+    f.lineHeight = lineHeight();
+    return f;
+}
+
+void DListView::addColumn(const DString& title, int columnWidth)
+{
+    if (!header)
+        return;
+    header->addColumn(title, columnWidth);
+    for (int i = 0; i < rows->count(); i++)
+        row(i)->getCells()->add(DString());
+    update();
+}
+
+int DListView::addRow(const DString& text)
+{
+    int columns = columnCount();
+    if (columns == 0)
+        return -1;
+    DListViewItem* item = new DListViewItem;
+    item->getCells()->add(text);
+    for (int i = 1; i < columns; i++)
+        item->getCells()->add(DString());
+    int index = rows->add(item);
+    update();
+    return index;
+}
+
+void DListView::setCell(int rowIndex, int column, const DString& text)
+{
+    DListViewItem* item = row(rowIndex);
+    if (!item || column < 0 || column >= item->getCells()->count())
+        return;
+    item->getCells()->set(column, text);
+    if (autoUpdate)
+        redraw();
+}
+
+DString DListView::getCell(int rowIndex, int column) const
+{
+    DListViewItem* item = row(rowIndex);
+    return item ? item->getCells()->get(column) : DString();
+}
+
+void DListView::removeRow(int index)
+{
+    DListViewItem* item = row(index);
+    if (columnCount() == 0 || !item)
+        return;
+    rows->remove(index);
+    delete item;
+    topRow = 0;
+    selected = -1;
+    update();
+}
+
+void DListView::setSelected(int index)
+{
+    selected = row(index) ? index : -1;
+    keepSelectionVisible();
+}
+
+void DListView::setAutoUpdate(bool flag)
+{
+    autoUpdate = flag;
+    update();
+}
+
+void DListView::update()
+{
+    if (!handle || !autoUpdate || !verticalBar || !horizontalBar)
+        return;
+    DListBars bars = listBarValues(frame(), rowCount(), topRow,
+                                   columnsWidth(header->getWidths()), horizontalScroll);
+    verticalBar->setTotal(bars.verticalTotal);
+    verticalBar->setPosition(bars.verticalPosition);
+    verticalBar->setPageSize(bars.verticalPage);
+    horizontalBar->setTotal(bars.horizontalTotal);
+    horizontalBar->setPosition(bars.horizontalPosition);
+    horizontalBar->setPageSize(bars.horizontalPage);
+    redraw();
+}
+
+void DListView::keepSelectionVisible()
+{
+    // With nothing selected there is nothing to bring into view.
+    if (selected >= 0) {
+        int top = listTopRowShowing(frame(), topRow, selected);
+        if (top != topRow) {
+            topRow = top;
+            if (verticalBar)
+                verticalBar->setPosition(static_cast<unsigned>(topRow));
+        }
+    }
+    redraw();
+}
+
+bool DListView::keyDown(int key, int)
+{
+    // The list's keys are consumed even in an empty list, so Up and Down never move the
+    // focus away; every other key (Left and Right too) is left to the window.
+    if (!listTakesKey(key))
+        return false;
+    if (rowCount() > 0) {
+        unsigned page = verticalBar ? verticalBar->getPageSize() : 1;
+        selected = listKeyTarget(key, selected, rowCount(), page);
+        keepSelectionVisible();
+    }
+    return true;
+}
+
+bool DListView::leftButtonDown(int, int py, int)
+{
+    int hit = listRowAt(frame(), topRow, rowCount(), py);
+    if (hit >= 0)
+        selected = hit;
+    keepSelectionVisible();
+    return true;
+}
+
+bool DListView::wheelUp(int, int, int)
+{
+    if (verticalBar) {
+        unsigned position = verticalBar->getPosition();
+        if (position > 0)
+            verticalBar->setPosition(position - 1);
+        topRow = static_cast<int>(verticalBar->getPosition());
+    }
+    update();
+    return true;
+}
+
+bool DListView::wheelDown(int, int, int)
+{
+    if (verticalBar) {
+        unsigned position = verticalBar->getPosition();
+        if (position < 0xFFFFFFFFu)
+            verticalBar->setPosition(position + 1);
+        topRow = static_cast<int>(verticalBar->getPosition());
+    }
+    update();
+    return true;
+}
+
+bool DListView::childChanged(DView* sender, int a, int, int, int)
+{
+    if (a != 1 || (sender != verticalBar && sender != horizontalBar) || !sender)
+        return false;
+    if (sender == verticalBar) {
+        topRow = static_cast<int>(verticalBar->getPosition());
+    } else {
+        horizontalScroll = static_cast<int>(horizontalBar->getPosition());
+        header->setScroll(horizontalScroll);
+    }
+    update();
+    return true;
+}
+
+void DListView::resized(int newWidth, int newHeight)
+{
+    if (header)
+        header->setBounds(2, 2, newWidth - 4, headerHeight);
+    if (verticalBar)
+        verticalBar->setBounds(newWidth - 20, headerHeight + 2, barThickness,
+                               newHeight - headerHeight - 22);
+    if (horizontalBar)
+        horizontalBar->setBounds(2, newHeight - 20, newWidth - 22, barThickness);
+    if (corner)
+        corner->setBounds(newWidth - 20, newHeight - 20, cornerSize, cornerSize);
+    update();
+}
+
+void DListView::paint()
+{
+    if (!canvas || !theme)
+        return;
+    bool active = isFocused() && isEnabled();
+    canvas->lock();
+    theme->setBackground(backgroundColor);
+    theme->drawField(canvas, isEnabled(), width, height, 0, false);
+    canvas->setClipRect(2, 2, width - 4, height - 4);
+    DListFrame f = frame();
+    DRowRange visibleRows = listVisibleRows(f, topRow, rowCount());
+    DColor ink = canvas->font()->getColor();
+    for (int r = visibleRows.first; r <= visibleRows.last && !visibleRows.isEmpty(); r++)
+        paintRow(r, f, active);
+    canvas->font()->setColor(ink);
+    if (active && selected == -1 && topRow == 0)
+        canvas->drawFocusRect(2, headerHeight + 2, width, static_cast<int>(listLineHeight(f)));
+    canvas->setClipRect(0, 0, 0, 0);
+    canvas->unlock();
+}
+
+void DListView::paintRow(int index, const DListFrame& f, bool active)
+{
+    DListViewItem* item = row(index);
+    if (!item)
+        return;
+    int y = static_cast<int>(listRowY(f, topRow, index));
+    int lh = static_cast<int>(listLineHeight(f));
+    DColor ink = canvas->font()->getColor();
+    if (index == selected) {
+        DColor fill = theme->color(active ? 4 : 3);
+        canvas->pen()->setColor(fill);
+        canvas->brush()->setColor(fill);
+        canvas->drawRect(2, y, width - 4, lh);
+        canvas->font()->setColor(theme->color(0));
+    }
+    auto measure = [this](const DString& t) { return canvas->textExtent(t).width(); };
+    const DStringList& widths = header->getWidths();
+    DStringList* cells = item->getCells();
+    for (int c = 0; c < cells->count() && c < widths.count(); c++) {
+        long long left = columnLeft(widths, c) + 2 - horizontalScroll;
+        int cellWidth = header->columnWidth(c);
+        if (left > width || left + cellWidth < 0)
+            continue;  // wholly outside the list
+        canvas->drawText(static_cast<int>(left), y, fitColumnText(cells->get(c), cellWidth, measure));
+    }
+    canvas->font()->setColor(ink);
+}

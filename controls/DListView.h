@@ -1,0 +1,87 @@
+// DListView: rows of text in columns under a DHeader, with a vertical and a horizontal
+// DScrollBar and a plain corner piece between them. One row at most is selected (-1: none).
+// The list takes the focus; a click selects the row under the mouse, Page Up/Down, Home,
+// End and the Up and Down arrows move the selection, and the selected row is scrolled into
+// view. The wheel and the vertical bar scroll by rows, the horizontal bar by pixels.
+//
+// The owner learns of clicks through the general notifications (activated, context click,
+// double click, key down) with the list view as sender, and reads getSelected.
+// Coordinates are the list's own pixels; rows are drawn below the header, one line of the
+// current font each. Owns its rows (DListViewItem); the header, bars and corner are child
+// views, owned through the view tree.
+#pragma once
+
+#include "controls/ListGeometry.h"
+#include "framework/DView.h"
+
+class DHeader;
+class DListViewItem;
+class DScrollBar;
+
+class DListView : public DView {
+public:
+    DListView();
+    ~DListView() override;
+
+    bool create(int x, int y, int width, int height);
+
+    // Appends a column; every row gets an empty cell for it.
+    void addColumn(const DString& title, int columnWidth);
+    int columnCount() const;
+    int rowCount() const;
+    // Appends a row with `text` in its first cell and empty other cells; its index, or -1
+    // (and nothing added) while the list has no column.
+    int addRow(const DString& text);
+    // Ignored for a row or column that does not exist.
+    void setCell(int row, int column, const DString& text);
+    DString getCell(int row, int column) const;  // the empty text when there is none
+    // Deletes the row, clears the selection and scrolls to the top; ignored for an invalid
+    // index.
+    void removeRow(int index);
+    int getSelected() const { return selected; }
+    // Selects `index` (-1 or an invalid index: none) and scrolls it into view.
+    void setSelected(int index);
+    int getTopRow() const { return topRow; }
+    int getHorizontalScroll() const { return horizontalScroll; }
+
+    // With auto update on (the default) every change sets the scroll bars and redraws; off,
+    // changes wait for update() or for turning it on again.
+    void setAutoUpdate(bool flag);
+    bool getAutoUpdate() const { return autoUpdate; }
+    // Sets the scroll bars from the rows and columns and redraws (only once attached).
+    void update();
+
+    DHeader* getHeader() const { return header; }
+    DScrollBar* getVerticalBar() const { return verticalBar; }
+    DScrollBar* getHorizontalBar() const { return horizontalBar; }
+    // The line height of the current font (1 before the list is attached).
+    int lineHeight() const;
+
+    void applyTheme() override;
+    void onDestroy() override;
+    void paint() override;
+    bool keyDown(int key, int mods) override;
+    bool leftButtonDown(int x, int y, int mods) override;
+    bool wheelUp(int x, int y, int mods) override;
+    bool wheelDown(int x, int y, int mods) override;
+    bool childChanged(DView* sender, int a, int b, int c, int d) override;
+    void resized(int newWidth, int newHeight) override;
+
+private:
+    DListViewItem* row(int index) const;
+    DListFrame frame() const;
+    void keepSelectionVisible();
+    void paintRow(int index, const DListFrame& f, bool active);
+    void deleteRows();
+
+    DList* rows;                       // owned list of owned rows
+    DHeader* header = nullptr;         // not owned: a child view
+    DScrollBar* verticalBar = nullptr;     // not owned: a child view
+    DScrollBar* horizontalBar = nullptr;   // not owned: a child view
+    DView* corner = nullptr;           // not owned: a child view
+    int topRow = 0;
+    int horizontalScroll = 0;
+    int selected = -1;
+    int headerHeight = listHeaderHeight;
+    bool autoUpdate = true;
+};
