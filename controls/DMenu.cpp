@@ -227,17 +227,22 @@ DWindow* DMenu::windowOfView(DView* view)
     return interior ? interior->getOwnerWindow() : nullptr;
 }
 
+void DMenu::takeOwners(DWindow* window, DView* view)
+{
+    if (shown)
+        letGoOfOwners();
+    ownerWindow = window;
+    ownerView = view;
+    parentMenu = nullptr;
+    hotIndex = -1;
+    relayout();
+}
+
 void DMenu::popupForWindow(DWindow* owner, int x, int y)
 {
     if (!handle)
         return;
-    if (shown)
-        letGoOfOwners();
-    ownerWindow = owner;
-    ownerView = nullptr;
-    parentMenu = nullptr;
-    hotIndex = -1;
-    relayout();
+    takeOwners(owner, nullptr);
     // A submenu that does not fit on the right opens on its parent's left side.
     int extraLeft = (owner && owner->isMenu()) ? owner->bounds().width : 0;
     open(popupPlacement(x, y, layout.width, layout.height, screenWidth(), screenHeight(),
@@ -248,13 +253,7 @@ void DMenu::popupForView(DView* owner, int x, int y)
 {
     if (!handle)
         return;
-    if (shown)
-        letGoOfOwners();
-    ownerView = owner;
-    ownerWindow = nullptr;
-    parentMenu = nullptr;
-    hotIndex = -1;
-    relayout();
+    takeOwners(nullptr, owner);
     int extraUp = owner ? owner->getHeight() : 0;
     open(popupPlacement(x, y, layout.width, layout.height, screenWidth(), screenHeight(), 0,
                         extraUp));

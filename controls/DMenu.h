@@ -76,6 +76,9 @@ public:
     bool handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
 
 protected:
+    // Gives up the owners of an earlier opening and takes these (one of them null), with
+    // no hot item and freshly measured items.
+    void takeOwners(DWindow* window, DView* view);
     // Shows the menu at `place` for its owner, takes the owner's key grab, and takes the
     // keyboard and the mouse capture.
     void open(const DMenuBox& place);

@@ -6,6 +6,9 @@ add_library(menugeometry STATIC
 if(WIN32)
   add_library(menus_win STATIC
     ${CMAKE_CURRENT_LIST_DIR}/DMenuItem.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/DMenu.cpp)
-  target_link_libraries(menus_win PUBLIC menugeometry windowcore_win)
+    ${CMAKE_CURRENT_LIST_DIR}/DMenu.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/DCBDropMenu.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/DCBDropBtn.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/DComboBox.cpp)
+  target_link_libraries(menus_win PUBLIC menugeometry listview_win windowcore_win)
 endif()

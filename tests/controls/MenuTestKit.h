@@ -21,7 +21,15 @@ public:
         if (onCommand)
             onCommand(id);
     }
+    // Changed notifications (combo boxes, scroll bars) as "change" events.
+    void onChange(DView* source, int a, int, int, int) override
+    {
+        record("change", source, a);
+        if (onChangeAction)
+            onChangeAction(source);
+    }
     std::function<void(int)> onCommand;
+    std::function<void(DView*)> onChangeAction;
 };
 
 // The centre of item `index` of an open menu, in the menu's client pixels.

@@ -8,3 +8,8 @@ pellaro_add_test(NAME menus_tests WINDOWS_ONLY
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/MenuTest.cpp
   LIBS windowtestkit menus_win
   LABELS gui)
+
+pellaro_add_test(NAME combobox_tests WINDOWS_ONLY
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/ComboBoxTest.cpp
+  LIBS windowtestkit menus_win
+  LABELS gui)

@@ -1,0 +1,240 @@
+#include "controls/DCBDropMenu.h"
+
+#include "controls/DComboBox.h"
+#include "controls/DScrollBar.h"
+#include "foundation/DStringList.h"
+#include "framework/DTheme.h"
+#include "framework/DWinInterior.h"
+#include "framework/SystemUtils.h"
+#include "graphics/DCanvas.h"
+
+namespace {
+
+const int keyEnter = 13;
+const int keyHome = 36;
+
+}  // namespace
+
+void DCBDropMenu::onCreate()
+{
+    DMenu::onCreate();
+    // List colours until the theme's replace them.
+    faceColor = DColor(0xC0C0C0);
+    backColor = DColor(0xFFFFFF);
+    lightColor = DColor(0xFFFFFF);
+    shadowColor = DColor(0x808080);
+    selectColor = DColor(0x800000);
+    list = nullptr;
+    combo = nullptr;
+    hotRow = -1;
+    DRect client = bounds();
+    scrollBar = new DScrollBar;
+    scrollBar->create(client.width - 19, 1, 18, client.height - 2);
+    addView(scrollBar);
+}
+
+void DCBDropMenu::applyThemeColors()
+{
+    if (!theme)
+        return;
+    // A list, not a menu: a white field with the theme's face, edges and selection.
+    faceColor = theme->color(1);
+    backColor = theme->color(2);
+    lightColor = theme->color(2);
+    shadowColor = theme->color(3);
+    selectColor = theme->color(4);
+}
+
+void DCBDropMenu::onSize(int width, int height)
+{
+    if (scrollBar && DView::isLive(scrollBar))
+        scrollBar->setBounds(width - 19, 1, 18, height - 2);
+}
+
+int DCBDropMenu::lineHeight() const
+{
+    return canvas ? canvas->lineHeight() : 0;
+}
+
+int DCBDropMenu::rowCount() const
+{
+    return list ? list->count() : 0;
+}
+
+int DCBDropMenu::pageSize() const
+{
+    return dropListPageSize(bounds().height, lineHeight());
+}
+
+int DCBDropMenu::firstShownRow() const
+{
+    return scrollBar ? static_cast<int>(scrollBar->getPosition()) : 0;
+}
+
+void DCBDropMenu::setList(DStringList* texts, DComboBox* owner)
+{
+    list = texts;
+    combo = owner;
+    hotRow = (list && combo) ? list->indexOf(combo->getText()) : -1;
+}
+
+void DCBDropMenu::dropBelow(DComboBox* owner, int x, int y, int maxRows)
+{
+    if (!handle || !owner)
+        return;
+    takeOwners(nullptr, owner);
+    combo = owner;
+    DMenuBox place = dropListPlacement(x, y, owner->getWidth(), owner->getHeight(), rowCount(),
+                                       maxRows, lineHeight(), screenWidth(), screenHeight());
+    setBounds(place.x, place.y, place.width, place.height);
+    layoutList();
+    scrollHotRowIntoView();
+    open(place);
+}
+
+void DCBDropMenu::layoutList()
+{
+    if (!scrollBar)
+        return;
+    scrollBar->setTotal(static_cast<unsigned>(rowCount()));
+    scrollBar->setPageSize(static_cast<unsigned>(pageSize()));
+    scrollBar->setPosition(0);
+    scrollBar->setVisible(!scrollBar->isInactive());
+}
+
+void DCBDropMenu::scrollHotRowIntoView()
+{
+    if (!scrollBar)
+        return;
+    int first = dropListScrollToShow(hotRow, firstShownRow(), pageSize(), rowCount());
+    scrollBar->setPosition(static_cast<unsigned>(first));
+    redraw();
+}
+
+int DCBDropMenu::rowAt(int y) const
+{
+    return dropListRowAt(y, firstShownRow(), lineHeight(), pageSize(), rowCount());
+}
+
+void DCBDropMenu::setHotRow(int row)
+{
+    if (row == hotRow)
+        return;
+    hotRow = row;
+    redraw();
+}
+
+void DCBDropMenu::closeAndChoose(int row)
+{
+    DComboBox* chooser = combo;
+    close();
+    if (row >= 0 && chooser && DView::isLive(chooser))
+        chooser->chooseFromList(row);
+}
+
+void DCBDropMenu::onMouseMove(int x, int y, int mods)
+{
+    // Over no row (a line between rows, the border, outside) the hot row stays.
+    if (containsClientPoint(x, y)) {
+        int row = rowAt(y);
+        if (row >= 0)
+            setHotRow(row);
+    }
+    DMenu::onMouseMove(x, y, mods);
+}
+
+void DCBDropMenu::onMouseUp(int x, int y, int mods)
+{
+    if (!containsClientPoint(x, y)) {
+        DMenu::onMouseUp(x, y, mods);  // outside: the list closes with nothing chosen
+        return;
+    }
+    // A click chooses the row under the pointer; on no row it only closes the list.
+    int row = rowAt(y);
+    if (row >= 0)
+        hotRow = row;
+    releaseOwnCapture();
+    closeAndChoose(row);
+}
+
+void DCBDropMenu::onKeyDown(int key, int mods)
+{
+    int count = rowCount();
+    if (key == keyEnter) {
+        closeAndChoose(hotRow < count ? hotRow : -1);
+        return;
+    }
+    if (count > 0) {
+        int moved = dropListKeyMove(key, hotRow, count, pageSize());
+        if (moved != hotRow || key == keyHome) {
+            if (key == keyHome && scrollBar)
+                scrollBar->setPosition(0);
+            hotRow = moved;
+            scrollHotRowIntoView();
+            return;
+        }
+    }
+    DMenu::onKeyDown(key, mods);  // Escape closes the list
+}
+
+void DCBDropMenu::onWheelForward(int, int, int)
+{
+    if (scrollBar && !scrollBar->isInactive())
+        scrollBar->lineUp();
+    redraw();
+}
+
+void DCBDropMenu::onWheelBackward(int, int, int)
+{
+    if (scrollBar && !scrollBar->isInactive())
+        scrollBar->lineDown();
+    redraw();
+}
+
+void DCBDropMenu::onChange(DView* source, int, int, int, int)
+{
+    if (source == scrollBar)
+        redraw();
+}
+
+void DCBDropMenu::onPaint()
+{
+    if (!canvas || !handle)
+        return;
+    DRect client = bounds();
+    int w = client.width;
+    int h = client.height;
+    canvas->lock();
+    if (theme) {
+        theme->setBackground(backColor);
+        theme->drawDropList(canvas, w, h);
+    } else {
+        canvas->pen()->setColor(backColor);
+        canvas->brush()->setColor(backColor);
+        canvas->drawRect(0, 0, w, h);
+    }
+    int lh = lineHeight();
+    int first = firstShownRow();
+    int page = pageSize();
+    bool barShown = scrollBar && !scrollBar->isInactive();
+    int rowWidth = dropListRowWidth(w, barShown);
+    DColor ink = canvas->font()->getColor();
+    canvas->setClipRect(2, 2, rowWidth, h - 4);
+    for (int r = first; r < rowCount() && r - first < page; r++) {
+        int y = dropListRowY(r, first, lh);
+        if (r == hotRow) {
+            canvas->pen()->setColor(selectColor);
+            canvas->brush()->setColor(selectColor);
+            canvas->drawRect(2, y, rowWidth, lh);
+            canvas->font()->setColor(backColor);
+        } else {
+            canvas->font()->setColor(ink);
+        }
+        canvas->drawText(2, y, list->get(r));
+    }
+    canvas->font()->setColor(ink);
+    canvas->setClipRect(0, 0, 0, 0);
+    canvas->pen()->setColor(shadowColor);
+    canvas->drawFrame(0, 0, w, h);
+    canvas->unlock();
+}

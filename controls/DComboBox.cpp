@@ -1,0 +1,170 @@
+#include "controls/DComboBox.h"
+
+#include "controls/DCBDropBtn.h"
+#include "controls/DCBDropMenu.h"
+#include "foundation/DStringList.h"
+#include "framework/DTheme.h"
+#include "graphics/DCanvas.h"
+
+namespace {
+
+const int keyDownArrow = 40;
+const int keyF4 = 115;
+const int buttonSpace = 20;  // the drop button's width and its margin
+
+}  // namespace
+
+DComboBox::~DComboBox()
+{
+    onDestroy();
+}
+
+void DComboBox::onCreate()
+{
+    backgroundColor = DColor(0xFFFFFF);
+    focusable = true;
+    selectedIndex = -1;
+    maxVisibleRows = 6;
+    if (!items)
+        items = new DStringList;
+    if (!dropButton) {
+        dropButton = new DCBDropBtn;
+        dropButton->create(0, 0, 18, 18);
+        placeDropButton();
+        addChild(dropButton);
+    }
+    applyTheme();
+    if (!dropMenu) {
+        dropMenu = new DCBDropMenu;
+        dropMenu->create();
+    }
+}
+
+void DComboBox::onDestroy()
+{
+    if (dropMenu) {
+        DCBDropMenu* list = dropMenu;
+        dropMenu = nullptr;
+        list->close();
+        delete list;
+    }
+    delete items;
+    items = nullptr;
+}
+
+void DComboBox::applyTheme()
+{
+    DView::applyTheme();
+    // A field: white, as the input line.
+    backgroundColor = highlightColor;
+}
+
+void DComboBox::themeChanged(DTheme* newTheme)
+{
+    if (dropMenu)
+        dropMenu->setTheme(newTheme);
+}
+
+void DComboBox::placeDropButton()
+{
+    if (dropButton)
+        dropButton->setBounds(width - buttonSpace, 2, 18, height - 4);
+}
+
+void DComboBox::resized(int, int)
+{
+    placeDropButton();
+}
+
+void DComboBox::addItem(const DString& itemText)
+{
+    if (items)
+        items->add(itemText);
+}
+
+int DComboBox::itemCount() const
+{
+    return items ? items->count() : 0;
+}
+
+DString DComboBox::itemText(int index) const
+{
+    return items ? items->get(index) : DString();
+}
+
+void DComboBox::setSelected(int index)
+{
+    selectedIndex = (index >= 0 && index < itemCount()) ? index : -1;
+    text = selectedIndex >= 0 ? items->get(selectedIndex) : DString();
+    redraw();
+}
+
+void DComboBox::chooseFromList(int row)
+{
+    if (row < 0 || row >= itemCount())
+        return;
+    selectedIndex = row;
+    text = items->get(row);
+    redraw();
+    notifyParent(notifyChanged, 1);
+}
+
+void DComboBox::dropDown()
+{
+    if (!dropMenu || !handle || dropMenu->isOpen())
+        return;
+    POINT corner{0, height + 1};
+    ClientToScreen(static_cast<HWND>(handle), &corner);
+    dropMenu->setList(items, this);
+    dropMenu->dropBelow(this, corner.x, corner.y, maxVisibleRows);
+}
+
+bool DComboBox::keyDown(int key, int mods)
+{
+    if ((key == keyDownArrow || key == keyF4) && mods == 0) {
+        dropDown();
+        return true;
+    }
+    return false;
+}
+
+bool DComboBox::leftButtonUp(int, int, int)
+{
+    dropDown();
+    return true;
+}
+
+bool DComboBox::childActivated(DView* sender)
+{
+    if (sender == dropButton) {
+        if (parent)
+            parent->setFocus(this);
+        dropDown();
+    }
+    return true;
+}
+
+void DComboBox::paint()
+{
+    if (!canvas)
+        return;
+    bool active = isEnabled();
+    canvas->lock();
+    if (theme) {
+        theme->setBackground(backgroundColor);
+        theme->drawField(canvas, active, width, height, 0, false);
+    }
+    canvas->setClipRect(2, 2, width - 4, height - 4);
+    int lineHeight = canvas->lineHeight();
+    DColor ink = canvas->font()->getColor();
+    if (isFocused() && active && theme) {
+        canvas->pen()->setColor(theme->color(4));
+        canvas->brush()->setColor(theme->color(4));
+        canvas->drawRect(2, 2, width - buttonSpace - 2, height - 4);
+        canvas->font()->setColor(theme->color(0));
+    }
+    canvas->drawText(2, (height - lineHeight) / 2, text);
+    canvas->font()->setColor(ink);
+    canvas->setClipRect(0, 0, 0, 0);
+    canvas->unlock();
+}
