@@ -15,7 +15,9 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 jobs=${PELLARO_JOBS:-$(nproc)}
-run_dir="$root/build/run"
+# The build tree and the run folder; other places only for trying the script itself.
+build_dir=${PELLARO_BUILD_DIR:-$root/build/win}
+run_dir=${PELLARO_RUN_DIR:-$root/build/run}
 
 as_root=()
 [ "$(id -u)" -ne 0 ] && as_root=(sudo)
@@ -36,10 +38,10 @@ headless=0
 [ -z "${DISPLAY:-}" ] && headless=1
 [ $headless -eq 1 ] && install_missing imagemagick x11-utils
 
-cmake -S "$root" -B "$root/build/win" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+cmake -S "$root" -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
       -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" >/dev/null
-cmake --build "$root/build/win" -j "$jobs" --target Pellaro
-exe="$root/build/win/Pellaro.exe"
+cmake --build "$build_dir" -j "$jobs" --target Pellaro
+exe="$build_dir/Pellaro.exe"
 
 mkdir -p "$run_dir"
 export WINEPREFIX="$run_dir/wineprefix"

@@ -1,0 +1,418 @@
+#include "windows/DMainWindow.h"
+
+#include "controls/DButton.h"
+#include "controls/DCheckBox.h"
+#include "controls/DComboBox.h"
+#include "controls/DGroup.h"
+#include "controls/DListView.h"
+#include "controls/DMenu.h"
+#include "controls/DStaticText.h"
+#include "controls/DWaitBar.h"
+#include "framework/SystemUtils.h"
+#include "graphics/BuiltInImages.h"
+#include "graphics/DFont.h"
+#include "mail/CheckState.h"
+#include "mail/DMailboxEntry.h"
+#include "mail/DPellaroDictionary.h"
+#include "mail/DThreadManager.h"
+#include "mail/DTimer.h"
+#include "mail/Mailboxes.h"
+#include "windows/DAboutBox.h"
+#include "windows/DLangMsgBox.h"
+#include "windows/DMailBoxWindow.h"
+#include "windows/DNotificationBox.h"
+#include "windows/DTrayIcon.h"
+#include "windows/DUserGuideBox.h"
+
+namespace {
+
+// The interval combo box's items, in the order of the settings file's interval choice.
+const char* const intervalTexts[] = {"1 minute", "5 minutes", "10 minutes", "15 minutes"};
+
+// Opens one of the information boxes modally over `owner`; the box is made for this
+// opening and destroyed when it has closed.
+template <class Box> void openInfoBox(DWindow* owner)
+{
+    Box* box = new Box;
+    box->open(owner, idleIcon);
+    delete box;
+}
+
+}  // namespace
+
+DMainWindow::DMainWindow() = default;
+
+DMainWindow::~DMainWindow()
+{
+    // Normally onClose has released all of this; a window deleted without being closed
+    // (a failed start-up) must not leave tray icons, threads or timers behind.
+    stopChecks();
+    delete pollTimer;
+    delete checkTimer;
+    delete animationTimer;
+    delete stateTrayIcon;
+    delete mailTrayIcon;
+    delete trayMenu;
+    delete languageMenu;
+    delete newMailMenu;
+    delete notificationBox;
+    delete threads;
+}
+
+void DMainWindow::setSettingsFolders(const DString& documentsFolder, const DString& programFolder)
+{
+    documents = documentsFolder;
+    program = programFolder;
+    customFolders = true;
+}
+
+void DMainWindow::setPollInterval(int milliseconds)
+{
+    pollInterval = milliseconds;
+    if (pollTimer)
+        pollTimer->setInterval(milliseconds);
+}
+
+bool DMainWindow::isDisabled() const
+{
+    return trayMenu && trayMenu->isItemChecked(commandDisable);
+}
+
+void DMainWindow::onCreate()
+{
+    mailTrayIcon = nullptr;
+    RECT client{0, 0, clientWidth, clientHeight};
+    GetClientRect(handle, &client);
+    buildControls(client.right - client.left, client.bottom - client.top);
+    buildMenus();
+
+    stateTrayIcon = new DTrayIcon(this, idleIcon);
+    stateTrayIcon->setTip(translate("Pellaro: Idle"));
+
+    int interval = 300000;
+    intervalOfChoice(intervalCombo->getSelected(), interval);
+    checkTimer = new DTimer(static_cast<DWindow*>(this));
+    checkTimer->setInterval(interval);
+    animationTimer = new DTimer(static_cast<DWindow*>(this));
+    animationTimer->setInterval(50);
+    pollTimer = new DTimer(static_cast<DWindow*>(this));
+    pollTimer->setInterval(pollInterval);
+    threads = new DThreadManager;
+    newMailMenu = new DMenu;
+    newMailMenu->create();
+    notificationBox = new DNotificationBox;
+    notificationBox->create(DString());
+    taskbarCreatedMessage = RegisterWindowMessageA("TaskbarCreated");
+}
+
+void DMainWindow::buildControls(int W, int H)
+{
+    // Each control is made, then attached: a group before its children.
+    statusGroup = new DGroup;
+    statusGroup->create(10, 10, W - 20, 80, translate("Status"));
+    addView(statusGroup);
+    int w = statusGroup->getWidth();
+    statusText = new DStaticText;
+    statusText->create(10, 22, w - 20, 20, translate("Idle"));
+    statusText->getFont()->setBold(1);
+    statusText->setFormat(0x44);
+    statusGroup->addChild(statusText);
+    waitBar = new DWaitBar;
+    waitBar->create(10, 42, w - 20, 20);
+    waitBar->setBandLength(12);
+    statusGroup->addChild(waitBar);
+
+    mailboxGroup = new DGroup;
+    mailboxGroup->create(10, 90, W - 20, H - 280, translate("Mailboxes"));
+    addView(mailboxGroup);
+    w = mailboxGroup->getWidth();
+    int h = mailboxGroup->getHeight();
+    mailboxList = new DListView;
+    mailboxList->create(10, 20, w - 20, h - 65);
+    mailboxList->addColumn(translate("Mailbox"), 150);
+    mailboxList->addColumn(translate("Status"), 130);
+    mailboxList->addColumn(translate("New mails"), 60);
+    mailboxGroup->addChild(mailboxList);
+    addButton = button(mailboxGroup, 10, h - 35, 80, "Add");
+    editButton = button(mailboxGroup, 100, h - 35, 80, "Edit");
+    removeButton = button(mailboxGroup, 190, h - 35, 80, "Remove");
+
+    intervalGroup = new DGroup;
+    intervalGroup->create(10, H - 190, W - 20, 50, translate("Interval"));
+    addView(intervalGroup);
+    w = intervalGroup->getWidth();
+    intervalCombo = new DComboBox;
+    intervalCombo->create(10, 16, w - 20, 25);
+    for (const char* text : intervalTexts)
+        intervalCombo->addItem(translate(text));
+    intervalCombo->setSelected(1);
+    intervalGroup->addChild(intervalCombo);
+
+    optionsGroup = new DGroup;
+    optionsGroup->create(10, H - 140, W - 20, 90, translate("Options"));
+    addView(optionsGroup);
+    w = optionsGroup->getWidth();
+    notifyCheck = checkBox(optionsGroup, 20, w - 20, "Show notification box for new mails");
+    notifyAtStartupCheck =
+        checkBox(optionsGroup, 40, w - 20, "Show notification box for new mails at startup");
+    connectionCheck = checkBox(optionsGroup, 60, w - 20, "Check internet connection");
+
+    checkNowButton = button(nullptr, 10, H - 35, 100, "Check Now!");
+    hideButton = button(nullptr, W - 180, H - 35, 80, "Hide");
+    exitButton = button(nullptr, W - 90, H - 35, 80, "Exit");
+    setFocus(hideButton);
+}
+
+DButton* DMainWindow::button(DView* parent, int x, int y, int width, const char* caption)
+{
+    DButton* made = new DButton;
+    made->create(x, y, width, 25, translate(caption));
+    if (parent)
+        parent->addChild(made);
+    else
+        addView(made);
+    return made;
+}
+
+DCheckBox* DMainWindow::checkBox(DView* parent, int y, int width, const char* caption)
+{
+    DCheckBox* made = new DCheckBox;
+    made->create(10, y, width, 20, translate(caption));
+    parent->addChild(made);
+    return made;
+}
+
+void DMainWindow::buildMenus()
+{
+    // The language names are shown as they are, in every language.
+    languageMenu = new DMenu;
+    languageMenu->create();
+    languageMenu->addItem(DString("English"), commandEnglish);
+    languageMenu->addItem(DString("Magyar"), commandMagyar);
+    languageMenu->setItemChecked(hungarian ? commandMagyar : commandEnglish, true);
+
+    trayMenu = new DMenu;
+    trayMenu->create();
+    trayMenu->addItem(translate("Check Now!"), commandCheckNow);
+    trayMenu->addSeparator();
+    trayMenu->addItem(translate("Options..."), commandOptions);
+    trayMenu->addSubmenu(translate("Language"), languageMenu);
+    trayMenu->addItem(translate("Disable"), commandDisable);
+    trayMenu->addSeparator();
+    trayMenu->addItem(translate("About..."), commandAbout);
+    trayMenu->addItem(translate("User's Guide..."), commandGuide);
+    trayMenu->addItem(translate("Exit"), commandExit);
+}
+
+void DMainWindow::onClose()
+{
+    saveSettings();
+    // The working threads read their connection data, the dictionary and the sockets'
+    // library: they are stopped before any of that goes away.
+    stopChecks();
+    delete pollTimer;
+    pollTimer = nullptr;
+    delete checkTimer;
+    checkTimer = nullptr;
+    delete animationTimer;
+    animationTimer = nullptr;
+    delete stateTrayIcon;
+    stateTrayIcon = nullptr;
+    delete trayMenu;
+    trayMenu = nullptr;
+    delete languageMenu;
+    languageMenu = nullptr;
+    delete threads;
+    threads = nullptr;
+    delete newMailMenu;
+    newMailMenu = nullptr;
+    delete mailTrayIcon;
+    mailTrayIcon = nullptr;
+    delete notificationBox;
+    notificationBox = nullptr;
+    checkInProgress = false;
+    postQuit(0);
+}
+
+void DMainWindow::onClick(DView* sender)
+{
+    if (sender == exitButton)
+        close();
+    else if (sender == addButton)
+        openMailboxWindow(false);
+    else if (sender == editButton)
+        openMailboxWindow(true);
+    else if (sender == removeButton)
+        removeSelectedMailbox();
+    else if (sender == hideButton)
+        show(false);
+    else if (sender == checkNowButton)
+        checkNow();
+}
+
+void DMainWindow::onChange(DView* sender, int, int, int, int)
+{
+    if (sender != intervalCombo || !checkTimer)
+        return;
+    int interval = 0;
+    if (intervalOfChoice(intervalCombo->getSelected(), interval))
+        checkTimer->setInterval(interval);
+}
+
+void DMainWindow::onMenuItem(int id)
+{
+    switch (id) {
+    case commandCheckNow:
+        checkNow();
+        return;
+    case commandOptions:
+        show(true);
+        return;
+    case commandAbout:
+        openInfoBox<DAboutBox>(this);
+        return;
+    case commandExit:
+        // The menu that sent this is still on the call stack: it is taken apart only once
+        // its handling has unwound.
+        PostMessageA(handle, WM_CLOSE, 0, 0);
+        return;
+    case commandDisable: {
+        bool disabled = !isDisabled();
+        trayMenu->setItemChecked(commandDisable, disabled);
+        if (disabled)
+            showErrorState(translate("Disabled!"));
+        else
+            showIdleState(translate("Idle"));
+        return;
+    }
+    case commandGuide:
+        openGuide();
+        return;
+    case commandEnglish:
+    case commandMagyar:
+        switchLanguage(id == commandMagyar);
+        return;
+    default:
+        if (id >= newMailCommandBase)
+            acknowledge(mailboxOfCommand(id, mailboxes ? mailboxes->count() : 0));
+        return;
+    }
+}
+
+void DMainWindow::onTimer(DTimer* timer)
+{
+    if (timer == animationTimer)
+        waitBar->step();
+    else if (timer == checkTimer)
+        checkNow();
+    else if (timer == pollTimer)
+        finishCheck();
+}
+
+void DMainWindow::onEvent(DObject* sender, int code, int, int, int)
+{
+    const int leftButtonUp = 5, rightButtonUp = 7;
+    if (!sender || (code != leftButtonUp && code != rightButtonUp))
+        return;
+    if (sender == stateTrayIcon) {
+        hideNotificationBox();
+        if (code == leftButtonUp)
+            show(true);
+        else
+            popupMenu(trayMenu);
+    } else if (sender == mailTrayIcon) {
+        hideNotificationBox();
+        popupMenu(newMailMenu);
+    }
+}
+
+bool DMainWindow::handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM)
+{
+    if (window != handle)
+        return false;
+    if (message == WM_QUERYENDSESSION) {
+        // Windows may end the process without another word after this: keep every
+        // acknowledgement and mailbox change. The default answer lets the session end.
+        saveSettings();
+        return false;
+    }
+    if (message == WM_ENDSESSION) {
+        if (wParam) {
+            saveSettings();
+            stopChecks();
+        }
+        return true;
+    }
+    if (taskbarCreatedMessage != 0 && message == taskbarCreatedMessage) {
+        recreateTrayIcons();
+        return true;
+    }
+    return false;
+}
+
+void DMainWindow::popupMenu(DMenu* menu)
+{
+    if (!menu)
+        return;
+    int x = 0, y = 0;
+    cursorPosition(x, y);
+    menu->popupForWindow(this, x, y);
+}
+
+void DMainWindow::hideNotificationBox()
+{
+    if (notificationBox)
+        notificationBox->show(false);
+}
+
+void DMainWindow::openGuide()
+{
+    openInfoBox<DUserGuideBox>(this);
+}
+
+void DMainWindow::switchLanguage(bool toHungarian)
+{
+    hungarian = toHungarian;
+    languageMenu->setItemChecked(commandEnglish, !toHungarian);
+    languageMenu->setItemChecked(commandMagyar, toHungarian);
+    if (dictionary)
+        dictionary->setLanguage(toHungarian ? 1 : 0);
+    // Built after the switch, so it already speaks the chosen language.
+    openInfoBox<DLangMsgBox>(this);
+}
+
+void DMainWindow::openMailboxWindow(bool editMode)
+{
+    if (editMode && (mailboxList->rowCount() == 0 || mailboxList->getSelected() < 0))
+        return;
+    DMailBoxWindow* box = new DMailBoxWindow;
+    box->setEditMode(editMode ? 1 : 0);
+    box->setListView(mailboxList);
+    box->setMainWindow(this);
+    if (box->create(nullptr, 0, 0, 300, 280,
+                    translate(editMode ? "Edit Mailbox" : "Add Mailbox"), 0)) {
+        box->setIcon(idleIcon);
+        box->center();
+        box->runModal(this);
+    }
+    delete box;
+    saveSettings();
+    updateNewMailNotice();
+}
+
+void DMainWindow::removeSelectedMailbox()
+{
+    int selected = mailboxList->getSelected();
+    if (mailboxList->rowCount() == 0 || selected < 0 || !mailboxes ||
+        selected >= mailboxes->count())
+        return;
+    mailboxesLocked = true;
+    delete static_cast<DMailboxEntry*>(mailboxes->get(selected));
+    mailboxes->remove(selected);
+    mailboxList->removeRow(selected);
+    mailboxesLocked = false;
+    saveSettings();
+    updateNewMailNotice();
+    if (mailboxes->count() == 0)
+        showErrorState(translate("Unconfigured!"));
+}

@@ -1,0 +1,193 @@
+// DMainWindow: Pellaro's options window and the hub behind it. A captioned top-level window
+// of 400 x 450 client pixels, hidden most of the time, whose view tree holds the status
+// line and wait bar, the mailbox list with "Add", "Edit" and "Remove", the interval combo
+// box, three options and "Check Now!", "Hide" and "Exit". Control places are fixed pixel
+// rectangles relative to the window's client area or their group, worked out once from the
+// client size at creation.
+//
+// It also owns the program's run-time machinery: the permanent state tray icon and its
+// menu (with the "Language" submenu), the envelope tray icon and its new-mail menu, the
+// notification box, the three timers (check interval, wait-bar animation, one-second poll)
+// and the working threads of the running check. The check cycle itself (checkNow,
+// finishCheck, terminateChecks, updateNewMailNotice and the state display) is in
+// MainWindowCheck.cpp; the settings file's loading and saving in MainWindowSettings.cpp.
+//
+// Views are owned by the window's interior; every other pointer field below is owned.
+// Everything runs on the user-interface thread.
+#pragma once
+
+#include <vector>
+
+#include "foundation/DString.h"
+#include "framework/DWindow.h"
+#include "mail/CheckOutcome.h"
+#include "mail/SettingsCodec.h"
+
+class DButton;
+class DCheckBox;
+class DComboBox;
+class DGroup;
+class DListView;
+class DMenu;
+class DNotificationBox;
+class DStaticText;
+class DThreadManager;
+class DTimer;
+class DTrayIcon;
+class DWaitBar;
+
+// Menu commands of the tray menu, its "Language" submenu and the new-mail menu.
+enum DMainCommand : int {
+    commandCheckNow = 100,
+    commandOptions = 101,
+    commandAbout = 102,
+    commandExit = 103,
+    commandDisable = 104,
+    commandGuide = 105,
+    commandEnglish = 106,
+    commandMagyar = 107,
+};
+
+class DMainWindow : public DWindow {
+public:
+    static const int clientWidth = 400;
+    static const int clientHeight = 450;
+
+    DMainWindow();
+    ~DMainWindow() override;
+
+    void onCreate() override;
+    void onClose() override;
+    void onClick(DView* sender) override;
+    void onChange(DView* sender, int a, int b, int c, int d) override;
+    void onMenuItem(int id) override;
+    void onTimer(DTimer* timer) override;
+    void onEvent(DObject* sender, int code, int x, int y, int keys) override;
+    // The end of the Windows session saves the settings; a restarted task bar
+    // ("TaskbarCreated") gets both tray icons back.
+    bool handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
+
+    // Settings file (MainWindowSettings.cpp).
+    // Reads the file into the options, the language flag, `mailboxes` and the list; sets
+    // the check interval; with no mailbox shows the window and the user's guide; then
+    // starts the first check.
+    void loadSettings();
+    // Writes every option and mailbox; false when the file could not be replaced.
+    bool saveSettings();
+    // The window's state as the settings file keeps it, and the reverse (the mailboxes are
+    // appended to `mailboxes` and to the list).
+    DSettingsRecord currentSettings() const;
+    void applySettings(const DSettingsRecord& settings);
+
+    // Check cycle (MainWindowCheck.cpp).
+    void checkNow();
+    void finishCheck();
+    void terminateChecks();
+    void updateNewMailNotice();
+    void showErrorState(const DString& text);
+    void showIdleState(const DString& text);
+    void disableCheckControls();
+    void enableCheckControls();
+    // Stops the working threads of a running check and drops them, without touching the
+    // list; for shutdown.
+    void stopChecks();
+    // The new-mail menu's command for mailbox `index`.
+    void acknowledge(int index);
+
+    // For the mailbox window and the tests.
+    DListView* getMailboxList() const { return mailboxList; }
+    DStaticText* getStatusText() const { return statusText; }
+    DWaitBar* getWaitBar() const { return waitBar; }
+    DComboBox* getIntervalCombo() const { return intervalCombo; }
+    DCheckBox* getNotifyCheck() const { return notifyCheck; }
+    DCheckBox* getNotifyAtStartupCheck() const { return notifyAtStartupCheck; }
+    DCheckBox* getConnectionCheck() const { return connectionCheck; }
+    DButton* getCheckNowButton() const { return checkNowButton; }
+    DButton* getAddButton() const { return addButton; }
+    DButton* getEditButton() const { return editButton; }
+    DButton* getRemoveButton() const { return removeButton; }
+    DButton* getHideButton() const { return hideButton; }
+    DButton* getExitButton() const { return exitButton; }
+    DGroup* getMailboxGroup() const { return mailboxGroup; }
+    DTrayIcon* getStateTrayIcon() const { return stateTrayIcon; }
+    DTrayIcon* getMailTrayIcon() const { return mailTrayIcon; }
+    DMenu* getTrayMenu() const { return trayMenu; }
+    DMenu* getLanguageMenu() const { return languageMenu; }
+    DMenu* getNewMailMenu() const { return newMailMenu; }
+    DNotificationBox* getNotificationBox() const { return notificationBox; }
+    DTimer* getCheckTimer() const { return checkTimer; }
+    DTimer* getPollTimer() const { return pollTimer; }
+    DTimer* getAnimationTimer() const { return animationTimer; }
+    DThreadManager* getThreads() const { return threads; }
+    bool isDisabled() const;
+
+    // What the working threads talk to and how the settings file is found. The program
+    // uses the port its server fields name or imply (0 here), the user's documents folder
+    // and its own folder; tests point them elsewhere before create.
+    void setCheckPort(int port) { checkPort = port; }
+    void setSettingsFolders(const DString& documents, const DString& program);
+    // Poll ticks before a running check is stopped, and the poll interval (ms).
+    void setTimeoutLimit(unsigned ticks) { timeoutLimit = ticks; }
+    void setPollInterval(int milliseconds);
+    // Whether loadSettings opens the user's guide, modally, when there is no mailbox.
+    void setGuideOnEmpty(bool flag) { guideOnEmpty = flag; }
+    // How many times checkNow was called, and how many of those started working threads.
+    int checkRequests() const { return checkCalls; }
+    int checksStarted() const { return startedChecks; }
+
+private:
+    void buildControls(int width, int height);
+    void buildMenus();
+    DButton* button(DView* parent, int x, int y, int width, const char* caption);
+    DCheckBox* checkBox(DView* parent, int y, int width, const char* caption);
+    void openMailboxWindow(bool editMode);
+    void removeSelectedMailbox();
+    void switchLanguage(bool toHungarian);
+    // The user's guide, modal over this window.
+    void openGuide();
+    void setStateIcon(DIcon* icon, const DString& tip);
+    void showEnvelope(DEnvelope picture);
+    void recreateTrayIcons();
+    void hideNotificationBox();
+    void popupMenu(DMenu* menu);
+
+    DGroup* statusGroup = nullptr;
+    DStaticText* statusText = nullptr;
+    DWaitBar* waitBar = nullptr;
+    DGroup* mailboxGroup = nullptr;
+    DListView* mailboxList = nullptr;
+    DButton* addButton = nullptr;
+    DButton* editButton = nullptr;
+    DButton* removeButton = nullptr;
+    DGroup* intervalGroup = nullptr;
+    DComboBox* intervalCombo = nullptr;
+    DGroup* optionsGroup = nullptr;
+    DCheckBox* notifyCheck = nullptr;
+    DCheckBox* notifyAtStartupCheck = nullptr;
+    DCheckBox* connectionCheck = nullptr;
+    DButton* checkNowButton = nullptr;
+    DButton* hideButton = nullptr;
+    DButton* exitButton = nullptr;
+    DTrayIcon* stateTrayIcon = nullptr;     // owned
+    DMenu* languageMenu = nullptr;          // owned
+    DMenu* trayMenu = nullptr;              // owned
+    DTrayIcon* mailTrayIcon = nullptr;      // owned; null while there is no unread new mail
+    DMenu* newMailMenu = nullptr;           // owned
+    DTimer* checkTimer = nullptr;           // owned
+    DTimer* animationTimer = nullptr;       // owned
+    DTimer* pollTimer = nullptr;            // owned
+    DThreadManager* threads = nullptr;      // owned list; the threads are destroyed by the cycle
+    DNotificationBox* notificationBox = nullptr;  // owned
+
+    std::vector<bool> threadStarted;        // per thread of `threads`: its start succeeded
+    DString documents;                      // settings folders (see setSettingsFolders)
+    DString program;
+    bool customFolders = false;
+    int checkPort = 0;                      // 0: the port the server field names or implies
+    unsigned timeoutLimit = checkTimeoutTicks;
+    int pollInterval = 1000;
+    bool guideOnEmpty = true;
+    int checkCalls = 0;
+    int startedChecks = 0;
+    unsigned taskbarCreatedMessage = 0;
+};

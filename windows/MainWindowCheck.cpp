@@ -1,0 +1,289 @@
+// The check cycle of DMainWindow: starting a check with one working thread per mailbox,
+// polling the threads once a tick, reading their results when all have ended (or stopping
+// them at the timeout or on "Disable"), and showing the outcome in the list, the state tray
+// icon, the status line, the envelope tray icon with its menu and the notification box.
+// What follows from the results is decided by CheckOutcome.h; this file carries it out.
+#include "windows/DMainWindow.h"
+
+#include <wininet.h>
+
+#include "controls/DButton.h"
+#include "controls/DCheckBox.h"
+#include "controls/DGroup.h"
+#include "controls/DListView.h"
+#include "controls/DMenu.h"
+#include "controls/DStaticText.h"
+#include "controls/DWaitBar.h"
+#include "framework/SystemUtils.h"
+#include "graphics/BuiltInImages.h"
+#include "mail/CheckState.h"
+#include "mail/DMailboxEntry.h"
+#include "mail/DPellaroDictionary.h"
+#include "mail/DThreadManager.h"
+#include "mail/DTimer.h"
+#include "mail/DWorkingThread.h"
+#include "mail/Mailboxes.h"
+#include "windows/DNotificationBox.h"
+#include "windows/DTrayIcon.h"
+
+namespace {
+
+DMailboxEntry* entryAt(int index)
+{
+    if (!mailboxes || index < 0 || index >= mailboxes->count())
+        return nullptr;
+    return static_cast<DMailboxEntry*>(mailboxes->get(index));
+}
+
+bool internetConnected()
+{
+    DWORD flags = 0;
+    return InternetGetConnectedState(&flags, 0) != FALSE;
+}
+
+}  // namespace
+
+void DMainWindow::setStateIcon(DIcon* icon, const DString& tip)
+{
+    if (stateTrayIcon) {
+        stateTrayIcon->setIcon(icon);
+        stateTrayIcon->setTip(tip);
+    }
+}
+
+void DMainWindow::showErrorState(const DString& text)
+{
+    setStateIcon(errorIcon, stateTooltip(text));
+    if (statusText)
+        statusText->setText(text);
+}
+
+void DMainWindow::showIdleState(const DString& text)
+{
+    setStateIcon(idleIcon, stateTooltip(text));
+    if (statusText)
+        statusText->setText(text);
+}
+
+void DMainWindow::disableCheckControls()
+{
+    mailboxGroup->setEnabled(false);
+    intervalGroup->setEnabled(false);
+    optionsGroup->setEnabled(false);
+    checkNowButton->setEnabled(false);
+}
+
+void DMainWindow::enableCheckControls()
+{
+    mailboxGroup->setEnabled(true);
+    intervalGroup->setEnabled(true);
+    optionsGroup->setEnabled(true);
+    checkNowButton->setEnabled(true);
+}
+
+void DMainWindow::checkNow()
+{
+    checkCalls++;
+    if (checkInProgress || !checkTimer)
+        return;
+    timeoutTicks = 0;
+    if (isDisabled())
+        return;
+    checkInProgress = true;
+    checkTimer->setEnabled(false);
+    saveSettings();
+
+    int rows = mailboxList->rowCount();
+    if (rows == 0) {
+        showErrorState(translate("Unconfigured!"));
+        checkTimer->setEnabled(true);
+        checkInProgress = false;
+        return;
+    }
+    disableCheckControls();
+    animationTimer->setEnabled(true);
+    waitBar->setRunning(true);
+    setStateIcon(checkingIcon, translate("Pellaro: Checking..."));
+    statusText->setText(translate("Checking..."));
+
+    if (connectionCheck->isChecked() && !internetConnected()) {
+        showErrorState(translate("No internet connection!"));
+        waitBar->setRunning(false);
+        animationTimer->setEnabled(false);
+        checkTimer->setEnabled(true);
+        enableCheckControls();
+        checkInProgress = false;
+        return;
+    }
+
+    startedChecks++;
+    threadStarted.clear();
+    for (int i = 0; i < rows; i++) {
+        DMailboxEntry* entry = entryAt(i);
+        if (!entry)
+            break;  // a row without an entry cannot be checked
+        DWorkingThread* thread = new DWorkingThread;
+        thread->setServer(entry->server);
+        thread->setUserName(entry->userName);
+        thread->setPassword(entry->password);
+        thread->setMailboxIndex(i);
+        if (checkPort != 0)
+            thread->setPort(checkPort);
+        mailboxList->setCell(i, 1, translate("Checking..."));
+        threadStarted.push_back(thread->start());
+        threads->add(thread);
+    }
+    pollTimer->setEnabled(true);
+}
+
+void DMainWindow::finishCheck()
+{
+    if (!pollTimer)
+        return;
+    pollTimer->setEnabled(false);
+    if (!checkInProgress)
+        return;  // a tick that was already on its way when the check ended
+    switch (pollDecision(isDisabled(), threads->anyRunning(), timeoutTicks, timeoutLimit)) {
+    case DPollAction::keepWaiting:
+        pollTimer->setEnabled(true);
+        return;
+    case DPollAction::stopped:
+        terminateChecks();
+        break;
+    case DPollAction::timedOut:
+        terminateChecks();
+        showErrorState(translate("Timeout!"));
+        break;
+    case DPollAction::finished: {
+        std::vector<DThreadResult> results;
+        for (int i = 0; i < threads->count(); i++) {
+            auto* thread = static_cast<DWorkingThread*>(threads->get(i));
+            DThreadResult result;
+            result.mailboxIndex = thread->getMailboxIndex();
+            result.status = thread->getStatus();
+            result.mailCount = thread->getMailCount();
+            result.started = i < static_cast<int>(threadStarted.size()) &&
+                             threadStarted[static_cast<size_t>(i)];
+            results.push_back(result);
+        }
+        DCheckSummary summary = applyCheckResults(results, *mailboxes);
+        for (const DRowResult& row : summary.rows) {
+            mailboxList->setCell(row.row, 1, row.status);
+            if (row.hasCount)
+                mailboxList->setCell(row.row, 2, row.newMails);
+        }
+        while (threads->count() > 0) {
+            DThread* thread = threads->get(0);
+            threads->remove(0);
+            delete thread;
+        }
+        threadStarted.clear();
+        if (summary.anyError)
+            showErrorState(translate("Error!"));
+        else
+            showIdleState(translate("Idle"));
+        updateNewMailNotice();
+        break;
+    }
+    }
+    waitBar->setRunning(false);
+    animationTimer->setEnabled(false);
+    checkTimer->setEnabled(true);
+    enableCheckControls();
+    checkInProgress = false;
+}
+
+void DMainWindow::terminateChecks()
+{
+    if (!threads)
+        return;
+    // Every thread is asked to stop at once and they wind down together; each one waits on
+    // its stop event, so this takes as long as the slowest thread needs to notice.
+    threads->terminateAll();
+    while (threads->count() > 0) {
+        auto* thread = static_cast<DWorkingThread*>(threads->get(0));
+        if (mailboxList)
+            mailboxList->setCell(thread->getMailboxIndex(), 1, translate("Terminated!"));
+        thread->releaseSocket();
+        threads->remove(0);
+        delete thread;
+    }
+    threadStarted.clear();
+}
+
+void DMainWindow::stopChecks()
+{
+    if (!threads)
+        return;
+    threads->terminateAll();
+    while (threads->count() > 0) {
+        auto* thread = static_cast<DWorkingThread*>(threads->get(0));
+        thread->releaseSocket();
+        threads->remove(0);
+        delete thread;
+    }
+    threadStarted.clear();
+    if (pollTimer)
+        pollTimer->setEnabled(false);
+}
+
+void DMainWindow::showEnvelope(DEnvelope picture)
+{
+    if (picture == DEnvelope::none) {
+        delete mailTrayIcon;
+        mailTrayIcon = nullptr;
+        return;
+    }
+    DIcon* icon = picture == DEnvelope::seenMail ? seenMailIcon : newMailIcon;
+    if (mailTrayIcon) {
+        mailTrayIcon->setIcon(icon);
+        return;
+    }
+    mailTrayIcon = new DTrayIcon(this, icon);
+    mailTrayIcon->setTip(translate("There are new mails!"));
+}
+
+void DMainWindow::updateNewMailNotice()
+{
+    if (!newMailMenu || !mailboxes)
+        return;
+    hideNotificationBox();
+    // The envelope is made afresh, the old one leaving the tray first.
+    showEnvelope(DEnvelope::none);
+    newMailMenu->clear();
+
+    DNewMailNotice notice = collectNewMail(*mailboxes);
+    for (const DNoticeItem& item : notice.items)
+        newMailMenu->addItem(item.text, item.command);
+    showEnvelope(envelopeForNotice(notice, noticeAcknowledged));
+    if (notificationBoxWanted(notice.anyPending, notifyCheck->isChecked(),
+                              notifyAtStartupCheck->isChecked(), firstCheckPending)) {
+        notificationBox->setText(notice.message);
+        notificationBox->placeAtCorner();
+        notificationBox->show(true);
+    }
+    firstCheckPending = false;
+}
+
+void DMainWindow::acknowledge(int index)
+{
+    DMailboxEntry* entry = entryAt(index);
+    if (!entry)
+        return;
+    acknowledgeMailbox(*entry);
+    mailboxList->setCell(index, 2, DString("0"));
+    if (entry->openWebSite)
+        shellOpen(entry->webAddress);
+    newMailMenu->removeItem(newMailCommandBase + index);
+    showEnvelope(envelopeAfterAcknowledge(newMailMenu->itemCount(), noticeAcknowledged));
+}
+
+void DMainWindow::recreateTrayIcons()
+{
+    // After the task bar was restarted the old icons are gone from the tray: they are
+    // added again with the pictures and tooltips they had.
+    if (stateTrayIcon)
+        stateTrayIcon->restore();
+    if (mailTrayIcon)
+        mailTrayIcon->restore();
+}

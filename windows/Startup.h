@@ -1,0 +1,56 @@
+// Pellaro's start-up and the teardown after its message loop. start() builds the global
+// objects in their fixed order - flags, application object, the six icons, the theme, the
+// mailbox list, the dictionary - reads the interface language from the settings file before
+// any window exists, creates the hidden main window and loads the settings, which starts
+// the first check; run() is the message loop, which ends when the main window is closed;
+// finish() releases what start() made, in reverse. The main window's close handler does the
+// shutdown proper (saving, stopping checks, removing the tray icons).
+//
+// A DPellaroStartup owns what it creates: the application object and the theme (only when
+// no application object existed yet, as in a test program that has its own), the main
+// window object, the mailbox list with its entries, the dictionary and the icons.
+#pragma once
+
+#include "foundation/DString.h"
+
+class DApplication;
+class DMainWindow;
+class DXPTheme;
+
+struct DStartupOptions {
+    // Where the settings file is read and written; empty: the user's documents folder and
+    // the program's own folder.
+    DString documents;
+    DString program;
+    bool customFolders = false;
+    int checkPort = 0;          // POP3 port for server fields naming none; 0: 110 or 995
+    bool guideOnEmpty = true;   // open the user's guide when no mailbox is configured
+    int pollInterval = 1000;    // ms between two looks at a running check's threads
+    unsigned timeoutLimit = 300;  // looks before a running check is stopped
+};
+
+class DPellaroStartup {
+public:
+    DPellaroStartup() = default;
+    ~DPellaroStartup();
+    DPellaroStartup(const DPellaroStartup&) = delete;
+    DPellaroStartup& operator=(const DPellaroStartup&) = delete;
+
+    // Start-up up to the first check; false when the main window could not be created.
+    bool start(const DStartupOptions& options);
+    // The message loop; its exit code.
+    int run();
+    // Releases everything start() made. Called by the destructor when not called before.
+    void finish();
+
+    DMainWindow* mainWindow() const { return window; }
+
+private:
+    DApplication* application = nullptr;  // owned when made here
+    DXPTheme* theme = nullptr;            // owned when made here
+    DMainWindow* window = nullptr;        // owned
+    bool started = false;
+};
+
+// The whole program: start, message loop, finish. The process's exit code.
+int runPellaro();
