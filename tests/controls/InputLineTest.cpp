@@ -350,6 +350,8 @@ TEST_F(InputLine, TypingPastTheRightEdgeScrollsTheCaretIntoView)
 TEST_F(InputLine, TheContextMenuOffersCutCopyPasteAndDelete)
 {
     DInputLine* f = field("mail.example.com");
+    showOnTop();
+    SetForegroundWindow(h);
     DMenu* menu = f->getContextMenu();
     ASSERT_NE(menu, nullptr);
     ASSERT_EQ(menu->itemCount(), 5);
@@ -371,12 +373,6 @@ TEST_F(InputLine, TheContextMenuOffersCutCopyPasteAndDelete)
     EXPECT_TRUE(itemEnabled(f, 3));
     EXPECT_FALSE(itemEnabled(f, 4));
     menu->close();
-    ASSERT_TRUE(OpenClipboard(h));
-    EmptyClipboard();
-    CloseClipboard();
-    rightClick(10);
-    EXPECT_FALSE(itemEnabled(f, 3));
-    menu->close();
 
     // With a selection: Copy puts it on the clipboard, Delete erases it.
     key(VK_HOME);
@@ -397,6 +393,14 @@ TEST_F(InputLine, TheContextMenuOffersCutCopyPasteAndDelete)
     chooseFromMenu(f, 2);
     EXPECT_EQ(value(f), "mail.example.com");
     EXPECT_EQ(f->getEditor().getCaret(), 5);
+
+    // An empty clipboard leaves nothing to paste.
+    ASSERT_TRUE(OpenClipboard(h));
+    EmptyClipboard();
+    CloseClipboard();
+    rightClick(10);
+    EXPECT_FALSE(itemEnabled(f, 3));
+    menu->close();
 }
 
 TEST_F(InputLine, CutFromTheMenuTakesTheWholeScrolledSelection)
@@ -414,4 +418,17 @@ TEST_F(InputLine, CutFromTheMenuTakesTheWholeScrolledSelection)
     // A choice the field does not know climbs to its window like any command.
     f->command(4242);
     EXPECT_EQ(value(f), "");
+}
+
+TEST_F(InputLine, ClosingTheWindowWithTheMenuOpenLetsGoOfTheMouse)
+{
+    DInputLine* f = field("text");
+    rightClick(10);
+    ASSERT_TRUE(f->getContextMenu()->isOpen());
+    HWND menuWindow = f->getContextMenu()->getHandle();
+    ASSERT_EQ(GetCapture(), menuWindow);
+    window.close();
+    pumpMessages();
+    EXPECT_EQ(GetCapture(), nullptr);
+    EXPECT_FALSE(IsWindow(menuWindow));  // the menu went with the field
 }
