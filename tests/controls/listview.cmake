@@ -12,5 +12,6 @@ pellaro_add_test(NAME scrollbar_tests WINDOWS_ONLY
 
 pellaro_add_test(NAME listview_tests WINDOWS_ONLY
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/ListViewTest.cpp
+          ${CMAKE_CURRENT_LIST_DIR}/ListPaintTest.cpp
   LIBS windowtestkit listview_win buttons_win
   LABELS gui)

@@ -1,0 +1,189 @@
+// What the list view, its header and its scroll bars ask the theme to draw, recorded by a
+// theme that keeps every call with the canvas origin and the native window drawn on.
+#include "framework/WindowTestKit.h"
+
+#include "controls/DHeader.h"
+#include "controls/DListView.h"
+#include "controls/DSBArrow.h"
+#include "controls/DScrollBar.h"
+#include "framework/DTheme.h"
+#include "graphics/DCanvas.h"
+
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+using namespace windowtest;
+
+namespace {
+
+class RecordingTheme : public DTheme {
+public:
+    struct Part {
+        std::string name;
+        HWND window = nullptr;
+        bool enabled = false;
+        int width = 0;
+        int height = 0;
+        int state = -1;
+        int direction = -1;
+        int originX = 0;
+        int originY = 0;
+        unsigned background = 0;
+    };
+
+    void drawField(DCanvas* canvas, bool enabled, int width, int height, int, bool) override
+    {
+        add(canvas, "field", enabled, width, height, -1, -1);
+    }
+    void drawScrollArrow(DCanvas* canvas, bool enabled, int width, int height, int state,
+                         int direction) override
+    {
+        add(canvas, "arrow", enabled, width, height, state, direction);
+    }
+    void drawScrollThumb(DCanvas* canvas, bool enabled, int width, int height, int state,
+                         bool) override
+    {
+        add(canvas, "thumb", enabled, width, height, state, -1);
+    }
+    void drawScrollTrack(DCanvas* canvas, bool enabled, int width, int height, bool) override
+    {
+        add(canvas, "track", enabled, width, height, -1, -1);
+    }
+    void drawHeaderItem(DCanvas* canvas, int, int width, int height, int) override
+    {
+        add(canvas, "header", true, width, height, -1, -1);
+    }
+
+    // The calls for `name` on the window of `view`, in order.
+    std::vector<Part> on(const DView* view, const std::string& name) const
+    {
+        std::vector<Part> found;
+        for (const Part& p : parts)
+            if (p.name == name && p.window == static_cast<HWND>(view->getHandle()))
+                found.push_back(p);
+        return found;
+    }
+    void clear() { parts.clear(); }
+
+private:
+    void add(DCanvas* canvas, const char* name, bool enabled, int width, int height, int state,
+             int direction)
+    {
+        Part p;
+        p.name = name;
+        p.window = canvas->window();
+        p.enabled = enabled;
+        p.width = width;
+        p.height = height;
+        p.state = state;
+        p.direction = direction;
+        canvas->getOrigin(&p.originX, &p.originY);
+        p.background = color(0).value();
+        parts.push_back(p);
+    }
+
+    std::vector<Part> parts;
+};
+
+class ListPainting : public OneWindowTest {
+protected:
+    void SetUp() override
+    {
+        OneWindowTest::SetUp();
+        list = new DListView;
+        list->create(10, 10, 280, 150);
+        window.addView(list);
+        list->addColumn("Mailbox", 100);
+        list->addColumn("Status", 100);
+        list->setTheme(&theme);
+    }
+    void TearDown() override
+    {
+        window.close();  // the views go before the theme they draw with
+        OneWindowTest::TearDown();
+    }
+
+    RecordingTheme theme;
+    DListView* list = nullptr;
+};
+
+}  // namespace
+
+TEST_F(ListPainting, AnEmptyListHasASunkenWhiteFieldAndInactiveBars)
+{
+    theme.clear();
+    list->redraw();
+    auto field = theme.on(list, "field");
+    ASSERT_EQ(field.size(), 1u);
+    EXPECT_TRUE(field[0].enabled);
+    EXPECT_EQ(field[0].width, 280);
+    EXPECT_EQ(field[0].height, 150);
+    EXPECT_EQ(field[0].background, theme.color(2).value());  // the theme's light colour
+
+    DScrollBar* bar = list->getVerticalBar();
+    auto track = theme.on(bar, "track");
+    ASSERT_EQ(track.size(), 1u);
+    EXPECT_FALSE(track[0].enabled);
+    EXPECT_TRUE(theme.on(bar, "thumb").empty());
+    auto up = theme.on(bar->getFirstArrow(), "arrow");
+    auto down = theme.on(bar->getSecondArrow(), "arrow");
+    ASSERT_EQ(up.size(), 1u);
+    ASSERT_EQ(down.size(), 1u);
+    EXPECT_FALSE(up[0].enabled);
+    EXPECT_EQ(up[0].direction, 0);
+    EXPECT_EQ(down[0].direction, 1);
+    auto left = theme.on(list->getHorizontalBar()->getFirstArrow(), "arrow");
+    ASSERT_EQ(left.size(), 1u);
+    EXPECT_EQ(left[0].direction, 2);
+}
+
+TEST_F(ListPainting, TheThumbIsDrawnWhereTheMouseFindsIt)
+{
+    for (int i = 0; i < 40; i++)
+        list->addRow("row");
+    DScrollBar* bar = list->getVerticalBar();
+    for (int i = 0; i < 5; i++)
+        SendMessageA(h, WM_KEYDOWN, VK_NEXT, keyData(VK_NEXT, false));
+    ASSERT_GT(bar->getPosition(), 0u);
+    theme.clear();
+    bar->redraw();
+    auto thumb = theme.on(bar, "thumb");
+    ASSERT_EQ(thumb.size(), 1u);
+    EXPECT_TRUE(thumb[0].enabled);
+    EXPECT_EQ(thumb[0].originX, 0);
+    EXPECT_EQ(thumb[0].originY, 18 + static_cast<int>(bar->getThumbOffset()));
+    EXPECT_EQ(thumb[0].width, 18);
+    EXPECT_EQ(thumb[0].height, static_cast<int>(bar->getThumbLength()));
+    EXPECT_EQ(thumb[0].state, 0);
+
+    // The bar sits at client (270, 30): its thumb's first row is hot, the row above is not.
+    int thumbTop = 30 + thumb[0].originY;
+    SendMessageA(h, WM_MOUSEMOVE, 0, point(279, thumbTop));
+    EXPECT_EQ(theme.on(bar, "thumb").back().state, 2);
+    SendMessageA(h, WM_MOUSEMOVE, 0, point(279, thumbTop - 1));
+    EXPECT_EQ(theme.on(bar, "thumb").back().state, 0);
+}
+
+TEST_F(ListPainting, HeaderCellsFollowTheHorizontalScroll)
+{
+    list->addColumn("New mails", 300);
+    DHeader* header = list->getHeader();
+    // The horizontal bar's right arrow: one pixel to the right.
+    SendMessageA(h, WM_LBUTTONDOWN, MK_LBUTTON, point(10 + 2 + 262 - 5, 10 + 150 - 11));
+    SendMessageA(h, WM_LBUTTONUP, 0, point(10 + 2 + 262 - 5, 10 + 150 - 11));
+    ASSERT_EQ(header->getScroll(), 1);
+    theme.clear();
+    header->redraw();
+    auto cells = theme.on(header, "header");
+    ASSERT_EQ(cells.size(), 4u);  // the whole header, then one cell per column
+    EXPECT_EQ(cells[0].originX, 0);
+    EXPECT_EQ(cells[0].width, 276);
+    EXPECT_EQ(cells[1].originX, -1);
+    EXPECT_EQ(cells[1].width, 100);
+    EXPECT_EQ(cells[2].originX, 99);
+    EXPECT_EQ(cells[3].originX, 199);
+    EXPECT_EQ(cells[3].width, 300);
+    EXPECT_EQ(cells[3].height, 18);
+}
