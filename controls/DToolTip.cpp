@@ -94,6 +94,8 @@ void DToolTip::fitToText()
 
 void DToolTip::setVisible(bool flag)
 {
+    if (!handle)
+        return;  // not made yet, or closed
     if (flag) {
         if (shown)
             return;

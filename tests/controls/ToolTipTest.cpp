@@ -187,3 +187,21 @@ TEST_F(ToolTips, ATipPaintsItsTextOnTheToolTipColour)
     EXPECT_GE(firstInkX, 2);  // the text starts inside the 2-pixel margin
     EXPECT_LE(firstInkX, 4);
 }
+
+TEST_F(ToolTips, ClosingATipWithAShowPendingEndsItsTimer)
+{
+    ASSERT_TRUE(tip.create(DString("Going away")));
+    DTimer* timer = tip.getShowTimer();
+    tip.setVisible(true);
+    ASSERT_TRUE(timer->isEnabled());
+    HWND gone = tip.getHandle();
+    tip.close();
+    EXPECT_EQ(tip.getShowTimer(), nullptr);
+    EXPECT_FALSE(tip.isShowRequested());
+    EXPECT_FALSE(IsWindow(gone));
+    // Asking again after closing does nothing and shows nothing.
+    tip.setVisible(true);
+    tip.showNow(true);
+    EXPECT_EQ(tip.getHandle(), nullptr);
+    EXPECT_FALSE(tip.isShowRequested());
+}
