@@ -6,6 +6,7 @@
 #include "controls/DButton.h"
 #include "controls/DGroup.h"
 #include "controls/DStaticText.h"
+#include "graphics/DCanvas.h"
 #include "graphics/DFont.h"
 #include "graphics/DIcon.h"
 #include "mail/DPellaroDictionary.h"
@@ -119,6 +120,32 @@ TEST_F(InfoBoxes, TheUserGuideShowsTheGuideInTheCurrentLanguage)
     EXPECT_TRUE(hungarian.getGuideText()->getText() == hungarianGuideText());
     EXPECT_FALSE(hungarian.getGuideText()->getText() == englishGuideText());
     hungarian.close();
+}
+
+TEST_F(InfoBoxes, TheGuideAndTheRestartNoticeFitTheirTextsInEitherLanguage)
+{
+    for (unsigned char language : {0, 1}) {
+        dictionary->setLanguage(language);
+        DUserGuideBox box;
+        ASSERT_TRUE(box.createBox());
+        DStaticText* guide = box.getGuideText();
+        DCanvas* canvas = guide->getCanvas();
+        ASSERT_NE(canvas, nullptr);
+        canvas->font()->assign(*guide->getFont());
+        int needed = canvas->textBoxHeight(guide->getWidth(), guide->getText());
+        EXPECT_GT(needed, 5 * 13) << "language " << int(language);
+        EXPECT_LE(needed, guide->getHeight()) << "language " << int(language);
+        box.close();
+
+        DLangMsgBox notice;
+        ASSERT_TRUE(notice.createBox());
+        DStaticText* message = notice.getMessageText();
+        message->getCanvas()->font()->assign(*message->getFont());
+        EXPECT_LE(message->getCanvas()->textBoxHeight(message->getWidth(), message->getText()),
+                  message->getHeight())
+            << "language " << int(language);
+        notice.close();
+    }
 }
 
 TEST_F(InfoBoxes, TheRestartNoticeSpeaksTheNewlyChosenLanguage)
