@@ -4,16 +4,9 @@
 #include "controls/DScrollBar.h"
 #include "foundation/DStringList.h"
 #include "framework/DTheme.h"
-#include "framework/DWinInterior.h"
+#include "framework/KeyCodes.h"
 #include "framework/SystemUtils.h"
 #include "graphics/DCanvas.h"
-
-namespace {
-
-const int keyEnter = 13;
-const int keyHome = 36;
-
-}  // namespace
 
 void DCBDropMenu::onCreate()
 {

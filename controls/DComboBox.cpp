@@ -4,12 +4,11 @@
 #include "controls/DCBDropMenu.h"
 #include "foundation/DStringList.h"
 #include "framework/DTheme.h"
+#include "framework/KeyCodes.h"
 #include "graphics/DCanvas.h"
 
 namespace {
 
-const int keyDownArrow = 40;
-const int keyF4 = 115;
 const int buttonSpace = 20;  // the drop button's width and its margin
 
 }  // namespace
@@ -121,7 +120,7 @@ void DComboBox::dropDown()
 
 bool DComboBox::keyDown(int key, int mods)
 {
-    if ((key == keyDownArrow || key == keyF4) && mods == 0) {
+    if ((key == DKeyCode::keyDown || key == keyF4) && mods == 0) {
         dropDown();
         return true;
     }

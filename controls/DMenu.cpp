@@ -6,15 +6,11 @@
 #include "framework/DTheme.h"
 #include "framework/DView.h"
 #include "framework/DWinInterior.h"
+#include "framework/KeyCodes.h"
 #include "framework/SystemUtils.h"
 #include "graphics/DCanvas.h"
 
 namespace {
-
-const int keyEnter = 13;
-const int keyEscape = 27;
-const int keyUp = 38;
-const int keyDown = 40;
 
 // Puts the canvas origin at `box` for one theme call and takes it back afterwards.
 class OriginAt {

@@ -1,5 +1,7 @@
 #include "controls/MenuGeometry.h"
 
+#include "framework/KeyCodes.h"
+
 #include <algorithm>
 #include <climits>
 
@@ -15,13 +17,6 @@ const int textX = 27;
 const int checkFrameSize = 18;
 const int listBorder = 2;
 const int scrollBarSpace = 19;  // the list's scroll bar sits 19 pixels from its right edge
-
-const int keyPageUp = 33;
-const int keyPageDown = 34;
-const int keyEnd = 35;
-const int keyHome = 36;
-const int keyUp = 38;
-const int keyDown = 40;
 
 int toInt(long long value)
 {
@@ -46,6 +41,19 @@ DMenuBox highlightBand(const DMenuLayout& layout, int index)
     int y = toInt(1LL + menuItemY(layout, index));
     return DMenuBox{3, y, toInt(static_cast<long long>(layout.width) - 6),
                     toInt(static_cast<long long>(layout.heights[index]) + itemGap)};
+}
+
+// A popup at (px, py) of the given size: at 0 along a side where it is larger than the
+// screen, never at a negative position.
+DMenuBox keptOnScreen(long long px, long long py, long long width, long long height,
+                      int screenWidth, int screenHeight)
+{
+    if (width > screenWidth)
+        px = 0;
+    if (height > screenHeight)
+        py = 0;
+    return DMenuBox{toInt(std::max(0LL, px)), toInt(std::max(0LL, py)), toInt(width),
+                    toInt(height)};
 }
 
 }  // namespace
@@ -170,15 +178,7 @@ DMenuBox popupPlacement(int x, int y, int width, int height, int screenWidth,
         px -= static_cast<long long>(width) + extraLeft;
     if (py + height > screenHeight)
         py -= static_cast<long long>(height) + extraUp;
-    if (width > screenWidth)
-        px = 0;
-    if (height > screenHeight)
-        py = 0;
-    if (px < 0)
-        px = 0;
-    if (py < 0)
-        py = 0;
-    return DMenuBox{toInt(px), toInt(py), width, height};
+    return keptOnScreen(px, py, width, height, screenWidth, screenHeight);
 }
 
 DMenuBox dropListPlacement(int x, int y, int comboWidth, int comboHeight, int itemCount,
@@ -193,15 +193,7 @@ DMenuBox dropListPlacement(int x, int y, int comboWidth, int comboHeight, int it
         px = screenWidth - width;
     if (py + height > screenHeight)
         py = py - height - comboHeight;
-    if (width > screenWidth)
-        px = 0;
-    if (height > screenHeight)
-        py = 0;
-    if (px < 0)
-        px = 0;
-    if (py < 0)
-        py = 0;
-    return DMenuBox{toInt(px), toInt(py), toInt(width), toInt(height)};
+    return keptOnScreen(px, py, width, height, screenWidth, screenHeight);
 }
 
 int dropListPageSize(int clientHeight, int lineHeight)

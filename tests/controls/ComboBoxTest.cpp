@@ -358,3 +358,29 @@ TEST_F(Combos, AParentMayCloseItsWindowOnTheChange)
     EXPECT_FALSE(IsWindow(listWindow));
     EXPECT_EQ(GetCapture(), nullptr);
 }
+
+TEST_F(Combos, TheHotRowIsPaintedWhereTheMouseHitsIt)
+{
+    DComboBox* c = combo(10);
+    c->dropDown();
+    DCBDropMenu* list = c->getDropMenu();
+    pumpMessages();
+    auto pixelAt = [&](int x, int y) {
+        HDC dc = GetDC(list->getHandle());
+        COLORREF color = GetPixel(dc, x, y);
+        ReleaseDC(list->getHandle(), dc);
+        return color;
+    };
+    // Right of every text, left of the scroll bar.
+    int x = dropListRowWidth(list->bounds().width, true) - 2;
+    POINT row0 = rowCentre(list, 0);
+    POINT row3 = rowCentre(list, 3);
+    EXPECT_EQ(pixelAt(x, row0.y), list->getSelectColor().value());  // the caption's row
+    EXPECT_EQ(pixelAt(x, row3.y), list->getBackColor().value());
+    moveOver(*list, row3.x, row3.y);
+    pumpMessages();
+    EXPECT_EQ(pixelAt(x, row3.y), list->getSelectColor().value());
+    EXPECT_EQ(pixelAt(x, row0.y), list->getBackColor().value());
+    // The list is white, not a menu's icon column grey.
+    EXPECT_EQ(list->getBackColor().value(), 0xFFFFFFu);
+}
