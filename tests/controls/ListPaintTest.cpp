@@ -1,6 +1,6 @@
 // What the list view, its header and its scroll bars ask the theme to draw, recorded by a
 // theme that keeps every call with the canvas origin and the native window drawn on.
-#include "framework/WindowTestKit.h"
+#include "ListViewTestKit.h"
 
 #include "controls/DHeader.h"
 #include "controls/DListView.h"
@@ -92,11 +92,7 @@ protected:
     void SetUp() override
     {
         OneWindowTest::SetUp();
-        list = new DListView;
-        list->create(10, 10, 280, 150);
-        window.addView(list);
-        list->addColumn("Mailbox", 100);
-        list->addColumn("Status", 100);
+        list = addTwoColumnList(window);
         list->setTheme(&theme);
     }
     void TearDown() override

@@ -1,6 +1,6 @@
 // The list view with its header and scroll bars in a real window, driven with real mouse,
 // key and wheel messages.
-#include "framework/WindowTestKit.h"
+#include "ListViewTestKit.h"
 
 #include "controls/DButton.h"
 #include "controls/DHeader.h"
@@ -25,11 +25,7 @@ protected:
     void SetUp() override
     {
         OneWindowTest::SetUp();
-        list = new DListView;
-        list->create(10, 10, 280, 150);
-        window.addView(list);
-        list->addColumn("Mailbox", 100);
-        list->addColumn("Status", 100);
+        list = addTwoColumnList(window);
         lh = list->lineHeight();
         ASSERT_GT(lh, 3);
     }
@@ -289,4 +285,40 @@ TEST_F(ListViews, TheSelectedRowIsFilledInTheSelectionColourWhileFocused)
     window.setFocus(nullptr);
     list->redraw();
     EXPECT_EQ(pixelAt(240, y), list->getTheme()->color(3).value());
+}
+
+TEST_F(ListViews, ADoubleClickOnARowReachesTheWindowAsTheDefaultAction)
+{
+    DButton* edit = new DButton;
+    edit->create(10, 165, 60, 30, "Edit");
+    edit->setDefault(true);
+    window.addView(edit);
+    fill(5);
+    click(50, rowMiddle(3));
+    fakeTick += 100;
+    // The second press and release, with no move in between (a move ends a double click).
+    SendMessageA(h, WM_LBUTTONDOWN, MK_LBUTTON, point(50, rowMiddle(3)));
+    SendMessageA(h, WM_LBUTTONUP, 0, point(50, rowMiddle(3)));
+    EXPECT_EQ(list->getSelected(), 3);
+    int editClicks = 0;
+    for (const Event& e : window.events)
+        if (e.name == "click" && e.source == edit)
+            editClicks++;
+    EXPECT_EQ(editClicks, 1);  // the list accepts double clicks; the window answers them
+}
+
+TEST_F(ListViews, AHeldBarArrowScrollsTheRowsUntilReleased)
+{
+    fill(40);
+    int x = 279;
+    int y = 10 + 150 - 20 - 5;  // the vertical bar's down arrow
+    SendMessageA(h, WM_MOUSEMOVE, 0, point(x, y));
+    SendMessageA(h, WM_LBUTTONDOWN, MK_LBUTTON, point(x, y));
+    EXPECT_EQ(list->getTopRow(), 1);
+    EXPECT_TRUE(pumpUntil([&] { return list->getTopRow() >= 3; }, 10000));
+    SendMessageA(h, WM_LBUTTONUP, 0, point(x, y));
+    int stoppedAt = list->getTopRow();
+    EXPECT_EQ(list->getVerticalBar()->getPosition(), static_cast<unsigned>(stoppedAt));
+    EXPECT_FALSE(list->getVerticalBar()->getSecondArrow()->isRepeating());
+    EXPECT_EQ(list->getSelected(), -1);
 }
