@@ -8,9 +8,9 @@
 #include "framework/DWinInterior.h"
 #include "framework/WindowGeometry.h"
 #include "graphics/GdiHolders.h"
-#include "graphics/DBitmap.h"
 #include "graphics/DCanvas.h"
 #include "graphics/DIcon.h"
+#include "graphics/SystemIcon.h"
 
 namespace {
 
@@ -333,29 +333,7 @@ DString DWindow::title() const
 
 HICON DWindow::makeIcon(DIcon* image) const
 {
-    int width = image->width();
-    int height = image->height();
-    DDcHolder display(CreateDCA("DISPLAY", nullptr, nullptr, nullptr));
-    DGdiObjectHolder color(CreateCompatibleBitmap(display.get(), width, height));
-    DGdiObjectHolder mono(CreateBitmap(width, height, 1, 1, nullptr));
-    DDcHolder source(CreateCompatibleDC(display.get()));
-    DDcHolder target(CreateCompatibleDC(display.get()));
-    if (!color.get() || !mono.get() || !source.get() || !target.get())
-        return nullptr;
-    HGDIOBJ oldSource = SelectObject(source.get(), image->image()->handle());
-    HGDIOBJ oldTarget = SelectObject(target.get(), color.get());
-    BitBlt(target.get(), 0, 0, width, height, source.get(), 0, 0, SRCCOPY);
-    SelectObject(source.get(), image->mask()->handle());
-    SelectObject(target.get(), mono.get());
-    BitBlt(target.get(), 0, 0, width, height, source.get(), 0, 0, SRCCOPY);
-    SelectObject(source.get(), oldSource);
-    SelectObject(target.get(), oldTarget);
-    // CreateIconIndirect copies both bitmaps; the holders free ours.
-    ICONINFO info = {};
-    info.fIcon = TRUE;
-    info.hbmColor = static_cast<HBITMAP>(color.get());
-    info.hbmMask = static_cast<HBITMAP>(mono.get());
-    return CreateIconIndirect(&info);
+    return makeSystemIcon(image);
 }
 
 void DWindow::setIcon(DIcon* image)
