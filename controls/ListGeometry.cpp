@@ -1,17 +1,11 @@
 #include "controls/ListGeometry.h"
 
 #include "foundation/DStringList.h"
+#include "framework/KeyCodes.h"
 
 #include <climits>
 
 namespace {
-
-const int keyPageUp = 33;
-const int keyPageDown = 34;
-const int keyEnd = 35;
-const int keyHome = 36;
-const int keyUp = 38;
-const int keyDown = 40;
 
 // Below the header: the header, a 2-pixel edge, and for the whole-row test the 18-pixel
 // horizontal bar at the bottom.

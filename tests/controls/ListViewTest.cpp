@@ -322,3 +322,14 @@ TEST_F(ListViews, AHeldBarArrowScrollsTheRowsUntilReleased)
     EXPECT_FALSE(list->getVerticalBar()->getSecondArrow()->isRepeating());
     EXPECT_EQ(list->getSelected(), -1);
 }
+
+TEST_F(ListViews, WithoutAutoUpdateTheBarsWaitUntilItIsTurnedOnAgain)
+{
+    list->setAutoUpdate(false);
+    fill(30);
+    EXPECT_EQ(list->getVerticalBar()->getTotal(), 0u);
+    EXPECT_TRUE(list->getVerticalBar()->isInactive());
+    list->setAutoUpdate(true);
+    EXPECT_EQ(list->getVerticalBar()->getTotal(), 31u);
+    EXPECT_FALSE(list->getVerticalBar()->isInactive());
+}

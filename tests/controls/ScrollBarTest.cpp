@@ -224,3 +224,17 @@ TEST_F(ScrollBars, ABarPaintsWithoutFault)
     move(150, 100);
     EXPECT_EQ(bar->getThumbState(), 0);
 }
+
+TEST_F(ScrollBars, ABarLeftWithNothingToScrollStopsAHeldArrow)
+{
+    bar->setTotal(1000);
+    bar->setPageSize(10);
+    DSBArrow* down = bar->getSecondArrow();
+    press(29, 160);
+    ASSERT_TRUE(down->isRepeating());
+    bar->setTotal(10);  // the page now covers everything
+    EXPECT_TRUE(bar->isInactive());
+    EXPECT_FALSE(down->isRepeating());
+    EXPECT_FALSE(down->isEnabled());
+    EXPECT_EQ(bar->getPosition(), 0u);
+}
