@@ -9,6 +9,9 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <thread>
+
 using namespace windowtest;
 using namespace menutest;
 
@@ -457,4 +460,43 @@ TEST_F(Menus, ARealEscapeClosesTheMenuAndARealClickChooses)
     }
     EXPECT_EQ(commands(), 1);
     EXPECT_EQ(lastCommand(), idExit);
+}
+
+TEST_F(Menus, AMenuOpenedWhileAnotherThreadIsInFrontComesToTheFrontAndClosesOnAClickOutside)
+{
+    // Another thread's window is the foreground window, as another program's is when the
+    // user right-clicks the tray icon; the owner itself is shown.
+    owner.show(true);
+    std::atomic<HWND> other{nullptr};
+    std::atomic<bool> stop{false};
+    std::thread elsewhere([&] {
+        HWND w = CreateWindowExA(WS_EX_TOPMOST, "STATIC", "Elsewhere", WS_POPUP | WS_VISIBLE, 500,
+                                 420, 200, 150, nullptr, nullptr, GetModuleHandleA(nullptr),
+                                 nullptr);
+        SetForegroundWindow(w);
+        other = w;
+        while (!stop) {
+            MSG msg;
+            while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+                DispatchMessageA(&msg);
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+        }
+        DestroyWindow(w);
+    });
+    bool inFront = pumpUntil([&] { return other && GetForegroundWindow() == other; }, 5000);
+    if (inFront) {
+        menu.popupForWindow(&owner, 100, 100);
+        EXPECT_EQ(GetForegroundWindow(), menu.getHandle());
+        EXPECT_EQ(GetCapture(), menu.getHandle());
+        // A click on the other thread's window reaches the menu and closes it.
+        for (int attempt = 0; attempt < 3 && menu.isOpen(); attempt++) {
+            EXPECT_TRUE(systemClick(600, 500));
+            pumpUntil([&] { return !menu.isOpen(); }, 3000);
+        }
+        EXPECT_FALSE(menu.isOpen());
+        EXPECT_EQ(commands(), 0);
+    }
+    stop = true;
+    elsewhere.join();
+    ASSERT_TRUE(inFront) << "the other thread's window never came to the front";
 }
