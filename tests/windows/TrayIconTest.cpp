@@ -256,3 +256,17 @@ TEST_F(TrayIcons, AfterTheNotificationAreaIsRebuiltTheIconComesBackAsItWas)
     callback(tray, tray.getCallbackMessage(), WM_LBUTTONUP);
     EXPECT_EQ(owner.trayEvents.size(), 1u);
 }
+
+TEST_F(TrayIcons, AnIconWithoutAPictureGetsOneLater)
+{
+    DTrayIcon tray(&owner, nullptr);
+    EXPECT_EQ(tray.getIconHandle(), nullptr);
+    EXPECT_EQ(tray.getNotifyData().hIcon, nullptr);
+    tray.setIcon(&idle);
+    EXPECT_TRUE(isLiveIcon(tray.getIconHandle()));
+    EXPECT_TRUE(inNotificationArea(tray.getNotifyData()));
+    HICON shown = tray.getIconHandle();
+    tray.setIcon(nullptr);
+    EXPECT_EQ(tray.getIconHandle(), nullptr);
+    EXPECT_FALSE(isLiveIcon(shown));
+}
