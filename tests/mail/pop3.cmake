@@ -41,3 +41,26 @@ if(WIN32)
   set_tests_properties(dovecot_tests PROPERTIES ENVIRONMENT
     "PELLARO_POP3_PORT=${PELLARO_POP3_TEST_PORT};PELLARO_DOVECOT_LOG=${pellaro_dovecot_dir}/dovecot.log")
 endif()
+
+# Secured (STLS, POP3S) and IPv6 checks against the same Dovecot, which the fixture also
+# starts with TLS and certificates of a test authority of its own. The program runs in a
+# mount namespace where the host's certificate bundle, from which Wine builds its root
+# store, also holds that authority (with-test-authority.sh).
+if(WIN32)
+  add_executable(dovecot_secure_tests
+    ${CMAKE_CURRENT_LIST_DIR}/DovecotSecureTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/WorkingThreadSupport.cpp)
+  target_link_libraries(dovecot_secure_tests PRIVATE pop3_win ws2_32 crypt32 gtest gtest_main)
+  target_include_directories(dovecot_secure_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+  add_test(NAME dovecot_secure_tests
+           COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/dovecot/with-test-authority.sh
+                   ${pellaro_dovecot_dir}/certs/ca.pem
+                   bash ${CMAKE_SOURCE_DIR}/scripts/wine-run.sh
+                   $<TARGET_FILE:dovecot_secure_tests> --gtest_brief=1
+           WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
+  math(EXPR pellaro_pop3s_test_port "${PELLARO_POP3_TEST_PORT} + 1")
+  set_tests_properties(dovecot_secure_tests PROPERTIES
+    FIXTURES_REQUIRED dovecot_pop3
+    TIMEOUT 600
+    ENVIRONMENT "PELLARO_POP3_PORT=${PELLARO_POP3_TEST_PORT};PELLARO_POP3S_PORT=${pellaro_pop3s_test_port};PELLARO_DOVECOT_LOG=${pellaro_dovecot_dir}/dovecot.log;PELLARO_TEST_AUTHORITY=${pellaro_dovecot_dir}/certs/ca.der")
+endif()

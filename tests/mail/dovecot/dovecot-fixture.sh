@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
 # Starts or stops a POP3-only Dovecot on 127.0.0.1 for the mail tests, with its own
 # configuration, users and maildirs in <dir> (a folder of the build tree). Runs as root.
+# On 127.0.0.1 (no <address> given) it also offers STLS on <port> and POP3S on <port>+1,
+# on further loopback addresses and on ::1, with certificates made in <dir>/certs (see
+# dovecot-secure.conf.in).
 #   dovecot-fixture.sh start <dir> <port> [<address>]
 #   dovecot-fixture.sh stop  <dir> <port> [<address>]
 # <address> is another loopback address to listen on instead of 127.0.0.1 (the program
@@ -82,6 +85,12 @@ start)
   mkdir -p "$dir/run" "$dir/state" "$dir/mail" "$dir/home" || exit 1
   sed -e "s|@ROOT@|$dir|g" -e "s|@PORT@|$port|g" -e "s|127\.0\.0\.1|$address|g" \
     "$here/dovecot-loopback.conf.in" >"$dir/dovecot.conf"
+  if [ "$address" = 127.0.0.1 ]; then
+    # The mail tests' own server also speaks TLS, STLS and IPv6.
+    bash "$here/make-test-certificates.sh" "$dir/certs" >/dev/null || exit 1
+    sed -e "s|@ROOT@|$dir|g" -e "s|@PORT@|$port|g" -e "s|@TLSPORT@|$((port + 1))|g" \
+      "$here/dovecot-secure.conf.in" >>"$dir/dovecot.conf"
+  fi
   : >"$dir/users"
   make_mailbox empty 0
   make_mailbox one 1
