@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# The soak benchmark: 1000 check cycles of twenty mailboxes in one process under Wine
+# (tools/soak), against a Dovecot on 127.0.0.1 (started and stopped here with the tests'
+# fixture script) and the soak's own misbehaving servers. Prints GDI and USER objects,
+# handles, threads and private memory after cycle 10, 100 and 1000. Runs as root.
+#   tools/soak.sh [windows build tree] [cycles]       default: build/win, 1000
+# The port of the Dovecot is PELLARO_SOAK_PORT, default 21130.
+set -u
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=$(cd "${1:-$root/build/win}" && pwd) || exit 1
+cycles=${2:-1000}
+exe=$build/tools/soak.exe
+port=${PELLARO_SOAK_PORT:-21130}
+dir=$build/tools/soak-dovecot
+fixture=$root/tests/mail/dovecot/dovecot-fixture.sh
+
+if [ ! -f "$exe" ]; then
+  echo "$exe is missing: cmake --build $build --target soak" >&2
+  exit 1
+fi
+bash "$fixture" start "$dir" "$port" || exit 1
+trap 'bash "$fixture" stop "$dir" "$port"' EXIT
+"$root/scripts/wine-run.sh" "$exe" "$port" "$cycles"
