@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <memory>
 #include <string>
 #include <thread>
 
@@ -391,6 +392,111 @@ TEST(DClientSocket, AStopDuringAConnectThatHangsReturnsPromptly)
     EXPECT_FALSE(socket.isConnected());
     // Without the stop the connect would go on for a minute or more.
     EXPECT_LT(seconds, 20.0);
+    closeAll(fillers);
+}
+
+// Two listeners on one port: one on another loopback address, one on 127.0.0.1 (the port the
+// system chose for the first may be taken on the second; then another pair is tried).
+struct ListenerPair {
+    std::unique_ptr<LoopbackListener> first;
+    std::unique_ptr<LoopbackListener> second;
+};
+
+ListenerPair listenersOnOnePort(const char* firstAddress, int firstBacklog)
+{
+    ListenerPair pair;
+    for (int attempt = 0; attempt < 10; ++attempt) {
+        pair.first = std::make_unique<LoopbackListener>(firstAddress, 0, firstBacklog);
+        if (!pair.first->ok())
+            continue;
+        pair.second = std::make_unique<LoopbackListener>("127.0.0.1", pair.first->port());
+        if (pair.second->ok())
+            return pair;
+    }
+    return {};
+}
+
+TEST(DClientSocket, ConnectsToAnIpv6AddressWithoutALookup)
+{
+    LoopbackListener listener("::1", 0);
+    ASSERT_TRUE(listener.ok());
+    DClientSocket socket;
+    socket.setHost("::1");
+    socket.setPort(listener.port());
+    socket.setActive(true);
+    ASSERT_TRUE(socket.isConnected());
+    EXPECT_EQ(socket.connectedFamily(), AF_INET6);
+    SOCKET peer = listener.accept(10000);
+    ASSERT_NE(peer, INVALID_SOCKET);
+    EXPECT_EQ(socket.send("over six", 8), 8);
+    EXPECT_EQ(receiveUntil(peer, "six", 10000), "over six");
+    ASSERT_TRUE(sendAll(peer, "+OK"));
+    EXPECT_EQ(receiveSome(socket, 3), "+OK");
+    closesocket(peer);
+    socket.setActive(false);
+    EXPECT_EQ(socket.connectedFamily(), 0);
+}
+
+TEST(DClientSocket, AnAddressThatSwallowsTheConnectGivesWayToTheNext)
+{
+    ListenerPair pair = listenersOnOnePort("127.0.0.2", 0);
+    ASSERT_TRUE(pair.first && pair.second) << "no port free on both addresses";
+    std::vector<SOCKET> fillers = fillListenerQueue(*pair.first);
+    ASSERT_FALSE(fillers.empty()) << "could not fill the first listener's queue";
+
+    DClientSocket socket;
+    socket.setPort(pair.first->port());
+    socket.setConnectLimit(1000);
+    socket.setAddresses({pair.first->address(), pair.second->address()});
+    socket.setActive(true);
+    ASSERT_TRUE(socket.isConnected());
+    SOCKET peer = pair.second->accept(10000);
+    ASSERT_NE(peer, INVALID_SOCKET) << "connected, but not to the second address";
+    EXPECT_EQ(socket.send("hi", 2), 2);
+    EXPECT_EQ(receiveUntil(peer, "hi", 10000), "hi");
+    closesocket(peer);
+    closeAll(fillers);
+}
+
+TEST(DClientSocket, ARefusingAddressGivesWayToTheNext)
+{
+    LoopbackListener working;
+    ASSERT_TRUE(working.ok());
+    // Nothing listens on this port of ::1 (a port of 127.0.0.1 says nothing about it, so
+    // it is probed first).
+    LoopbackListener probe("::1", working.port());
+    if (probe.ok())
+        probe.close();
+    DClientSocket socket;
+    socket.setPort(working.port());
+    socket.setAddresses({numericAddress("::1", 0), numericAddress("127.0.0.1", 0)});
+    socket.setActive(true);
+    ASSERT_TRUE(socket.isConnected());
+    EXPECT_EQ(socket.connectedFamily(), AF_INET);
+    SOCKET peer = working.accept(10000);
+    EXPECT_NE(peer, INVALID_SOCKET);
+    closesocket(peer);
+}
+
+TEST(DClientSocket, EachAddressHasItsTimeAndTheLastFailureFailsTheConnect)
+{
+    LoopbackListener swallowing("127.0.0.2", 0, 0);
+    ASSERT_TRUE(swallowing.ok());
+    std::vector<SOCKET> fillers = fillListenerQueue(swallowing);
+    ASSERT_FALSE(fillers.empty()) << "could not fill the listener's queue";
+    DClientSocket socket;
+    socket.setHost("127.0.0.2");
+    socket.setPort(swallowing.port());
+    socket.setConnectLimit(500);
+    // Without the limit this connect would go on for a minute or more.
+    socket.setActive(true);
+    EXPECT_FALSE(socket.isConnected());
+    // Nothing of the failed connect stays: a later one to a working server succeeds.
+    LoopbackListener working;
+    socket.setHost("127.0.0.1");
+    socket.setPort(working.port());
+    socket.setActive(true);
+    EXPECT_TRUE(socket.isConnected());
     closeAll(fillers);
 }
 
