@@ -5,6 +5,7 @@ add_library(pop3 STATIC
   ${CMAKE_CURRENT_LIST_DIR}/Pop3Conversation.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Pop3StartTls.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DPrefixedChannel.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ResumeCheck.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ServerAddress.cpp)
 target_link_libraries(pop3 PUBLIC foundation dictionary)
 

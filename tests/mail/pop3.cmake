@@ -6,6 +6,7 @@ pellaro_add_test(NAME pop3_tests
     ${CMAKE_CURRENT_LIST_DIR}/NewMailRuleTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ServerAddressTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/Pop3StartTlsTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/ResumeCheckTest.cpp
   LIBS pop3 newmail dictionary)
 
 pellaro_add_test(NAME working_thread_tests WINDOWS_ONLY
