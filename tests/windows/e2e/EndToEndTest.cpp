@@ -120,10 +120,29 @@ protected:
         ASSERT_TRUE(pellaro.start(program, programFolder)) << "cannot start " << program;
     }
 
-    // The current tooltip of the program's permanent tray icon (the first one it added).
+    // The program's tray icons: the permanent state icon first, then the envelope when
+    // there is one. Each tray icon's callback message carries its number, which grows with
+    // every icon the program makes, and the state icon is made first: a re-added envelope
+    // may come before it in the notification area, never in this order.
+    std::vector<TrayIconRecord> programIcons() const
+    {
+        std::vector<TrayIconRecord> icons = tray.iconsOf(pellaro.pid());
+        if (icons.size() == 2 && icons[1].callback < icons[0].callback)
+            std::swap(icons[0], icons[1]);
+        return icons;
+    }
+    // Waits until the program shows both icons and the envelope has its tooltip.
+    bool waitForEnvelope(std::vector<TrayIconRecord>& icons)
+    {
+        return waitUntil([&] {
+            icons = programIcons();
+            return icons.size() == 2 && !icons[1].tip.empty();
+        }, stepBound);
+    }
+    // The current tooltip of the program's permanent tray icon.
     std::string stateTip() const
     {
-        auto icons = tray.iconsOf(pellaro.pid());
+        auto icons = programIcons();
         return icons.empty() ? std::string("<no icon>") : icons[0].tip;
     }
     bool stateTipIs(const std::string& tip) const { return stateTip() == tip; }
@@ -177,7 +196,7 @@ protected:
     // window, the button sits at the bottom right of its client area.
     void exitThroughMainWindow()
     {
-        auto icons = tray.iconsOf(pellaro.pid());
+        auto icons = programIcons();
         ASSERT_FALSE(icons.empty());
         HWND main = pellaro.visibleWindow("Pellaro");
         if (!main) {
@@ -223,7 +242,7 @@ TEST_F(EndToEnd, AFirstStartShowsTheOptionsAndTheGuideAndExitWritesTheDefaultFil
         return guide && pellaro.visibleWindow("Pellaro");
     }, startBound)) << "no options window and user's guide after a first start";
     EXPECT_EQ(stateTip(), "Pellaro: Idle");
-    EXPECT_EQ(tray.iconsOf(pellaro.pid()).size(), 1u);
+    EXPECT_EQ(programIcons().size(), 1u);
 
     // The guide's OK button, centred at its bottom.
     SIZE size = clientSize(guide);
@@ -258,8 +277,7 @@ TEST_F(EndToEnd, ACheckAnnouncesNewMailAndExitKeepsWhatWasAcknowledged)
 
     // The envelope beside the state icon, with its own picture.
     std::vector<TrayIconRecord> icons;
-    ASSERT_TRUE(waitUntil([&] { return (icons = tray.iconsOf(pellaro.pid())).size() == 2; },
-                          stepBound));
+    ASSERT_TRUE(waitForEnvelope(icons));
     EXPECT_EQ(icons[1].tip, "There are new mails!");
     EXPECT_TRUE(icons[1].hasPicture);
     EXPECT_NE(icons[1].picture, icons[0].picture);
@@ -290,7 +308,7 @@ TEST_F(EndToEnd, ACheckAnnouncesNewMailAndExitKeepsWhatWasAcknowledged)
         << "the envelope's menu did not open";
     clickMenuItem(menu, {DMenuEntryShape{}, DMenuEntryShape{}}, 1);
     ASSERT_TRUE(waitUntil([&] {
-        icons = tray.iconsOf(pellaro.pid());
+        icons = programIcons();
         return icons.size() == 2 && icons[1].picture != newMailPicture;
     }, stepBound)) << "acknowledging one of two mailboxes did not change the envelope";
 
@@ -328,8 +346,7 @@ TEST_F(EndToEnd, AFailingMailboxShowsTheErrorWhileTheOtherOneIsStillAnnounced)
     ASSERT_TRUE(waitForCheckEnd()) << "tooltip: " << stateTip();
     EXPECT_EQ(stateTip(), "Pellaro: Error!");
     std::vector<TrayIconRecord> icons;
-    ASSERT_TRUE(waitUntil([&] { return (icons = tray.iconsOf(pellaro.pid())).size() == 2; },
-                          stepBound));
+    ASSERT_TRUE(waitForEnvelope(icons));
     EXPECT_EQ(icons[1].tip, "There are new mails!");
     HWND box = nullptr;
     EXPECT_TRUE(waitUntil([&] { return (box = popupWithText("one@" + server + " has 1 new mail!\n")); },
@@ -353,8 +370,7 @@ TEST_F(EndToEnd, BothIconsComeBackWhenTheNotificationAreaRestarts)
     startPellaro();
     ASSERT_TRUE(waitForCheckEnd()) << "tooltip: " << stateTip();
     std::vector<TrayIconRecord> before;
-    ASSERT_TRUE(waitUntil([&] { return (before = tray.iconsOf(pellaro.pid())).size() == 2; },
-                          stepBound));
+    ASSERT_TRUE(waitForEnvelope(before));
 
     // Explorer restarts: every icon is gone, and the new task bar announces itself.
     tray.destroy();
@@ -362,8 +378,10 @@ TEST_F(EndToEnd, BothIconsComeBackWhenTheNotificationAreaRestarts)
     const UINT taskbarCreated = RegisterWindowMessageA("TaskbarCreated");
     PostMessageA(HWND_BROADCAST, taskbarCreated, 0, 0);
     std::vector<TrayIconRecord> after;
-    ASSERT_TRUE(waitUntil([&] { return (after = tray.iconsOf(pellaro.pid())).size() == 2; },
-                          stepBound)) << "the tray icons did not come back";
+    ASSERT_TRUE(waitUntil([&] {
+        after = programIcons();
+        return after.size() == 2 && after[0].tip == before[0].tip && after[1].tip == before[1].tip;
+    }, stepBound)) << "the tray icons did not come back with their tooltips";
     for (size_t i = 0; i < 2; i++) {
         EXPECT_EQ(after[i].tip, before[i].tip);
         EXPECT_EQ(after[i].picture, before[i].picture);
@@ -392,8 +410,7 @@ TEST_F(EndToEnd, ASettingsFileInHungarianMakesTheProgramSpeakHungarian)
     ASSERT_TRUE(waitUntil([&] { return tipSeen(checking) && stateTipIs(idle); }, checkBound))
         << "tooltip: " << stateTip();
     std::vector<TrayIconRecord> icons;
-    ASSERT_TRUE(waitUntil([&] { return (icons = tray.iconsOf(pellaro.pid())).size() == 2; },
-                          stepBound));
+    ASSERT_TRUE(waitForEnvelope(icons));
     EXPECT_EQ(icons[1].tip, d.translate(DString("There are new mails!")).text());
     const std::string line = "one@" + server + d.translate(DString(" has ")).text() + "1" +
                              d.translate(DString(" new mail!\n")).text();
