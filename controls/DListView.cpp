@@ -178,13 +178,21 @@ void DListView::update()
         return;
     DListBars bars = listBarValues(frame(), rowCount(), topRow,
                                    columnsWidth(header->getWidths()), horizontalScroll);
-    verticalBar->setTotal(bars.verticalTotal);
-    verticalBar->setPosition(bars.verticalPosition);
-    verticalBar->setPageSize(bars.verticalPage);
-    horizontalBar->setTotal(bars.horizontalTotal);
-    horizontalBar->setPosition(bars.horizontalPosition);
-    horizontalBar->setPageSize(bars.horizontalPage);
+    setBar(verticalBar, bars.verticalTotal, bars.verticalPosition, bars.verticalPage);
+    setBar(horizontalBar, bars.horizontalTotal, bars.horizontalPosition, bars.horizontalPage);
     redraw();
+}
+
+void DListView::setBar(DScrollBar* bar, unsigned total, unsigned position, unsigned page)
+{
+    // Each setter redraws the bar; the list's own redraw repaints it anyway, so values that
+    // stay the same are not set again.
+    if (bar->getTotal() != total)
+        bar->setTotal(total);
+    if (bar->getPosition() != position)
+        bar->setPosition(position);
+    if (bar->getPageSize() != page)
+        bar->setPageSize(page);
 }
 
 void DListView::keepSelectionVisible()

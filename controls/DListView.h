@@ -71,6 +71,7 @@ private:
     DListViewItem* row(int index) const;
     DListFrame frame() const;
     void keepSelectionVisible();
+    void setBar(DScrollBar* bar, unsigned total, unsigned position, unsigned page);
     void paintRow(int index, const DListFrame& f, bool active);
     void deleteRows();
 
