@@ -8,6 +8,7 @@ packages=(
   wine wine64 xvfb xauth
   dovecot-core dovecot-pop3d
   openssl
+  nsis zip
   clang libclang-rt-14-dev
 )
 missing=()
