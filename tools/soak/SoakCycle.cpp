@@ -52,8 +52,8 @@ int closedPort()
 
 // How many more objects of a kind the process could make now: they are made until the table
 // or the quota runs out, then all destroyed again. Where the system keeps no count of a
-// process's GDI and USER objects (Wine answers 0), objects held are what this capacity has
-// lost since the first measurement.
+// process's GDI objects (Wine answers 0), objects held are what this capacity has lost since
+// the first measurement (Wine's GDI table is the process's own).
 template <class Make, class Destroy>
 long freeCapacity(Make make, Destroy destroy)
 {
@@ -81,15 +81,44 @@ long gdiObjectCount()
     return start - capacity;
 }
 
+BOOL CALLBACK countOwnWindow(HWND window, LPARAM counter)
+{
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    if (process == GetCurrentProcessId())
+        ++*reinterpret_cast<long*>(counter);
+    return TRUE;
+}
+
+BOOL CALLBACK countOwnTree(HWND window, LPARAM counter)
+{
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    if (process == GetCurrentProcessId()) {
+        ++*reinterpret_cast<long*>(counter);
+        EnumChildWindows(window, countOwnWindow, counter);
+    }
+    return TRUE;
+}
+
+// USER objects: the system's count, or where it keeps none (Wine), this process's windows -
+// top-level, message-only and their children. The USER handle table is shared by every
+// program of the session, so a capacity probe would count the others' objects too.
 long userObjectCount()
 {
     long reported = static_cast<long>(GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS));
     if (reported > 0)
         return reported;
-    long capacity = freeCapacity([] { return static_cast<void*>(CreatePopupMenu()); },
-                                 [](void* menu) { DestroyMenu(static_cast<HMENU>(menu)); });
-    static long start = capacity;
-    return start - capacity;
+    long windows = 0;
+    EnumWindows(countOwnTree, reinterpret_cast<LPARAM>(&windows));
+    HWND messageOnly = nullptr;
+    for (int i = 0; i < 100000; ++i) {
+        messageOnly = FindWindowExA(HWND_MESSAGE, messageOnly, nullptr, nullptr);
+        if (messageOnly == nullptr)
+            break;
+        countOwnTree(messageOnly, reinterpret_cast<LPARAM>(&windows));
+    }
+    return windows;
 }
 
 // The system's count of this process's handles, or, where it keeps none (Wine answers 0),

@@ -10,9 +10,10 @@
 
 class FaultPop3Server;
 
-// What the system counts for this process. Where the system keeps no count of GDI and USER
-// objects (Wine), they are what the process's capacity to make more has lost since the
-// first measurement; handles and private memory are then counted by hand (SoakCycle.cpp).
+// What the system counts for this process. Where the system keeps no count (Wine), GDI
+// objects are what the process's capacity to make more has lost since the first
+// measurement, USER objects are its windows, and handles and private memory are counted by
+// hand (SoakCycle.cpp).
 struct ResourceFigures {
     long gdiObjects = 0;
     long userObjects = 0;
