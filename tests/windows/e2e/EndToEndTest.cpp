@@ -210,6 +210,17 @@ protected:
         clickAt(main, size.cx - 50, size.cy - 22);
     }
 
+    // Types into the focused control of `window`, one key per character, as the keyboard
+    // does; only characters typed without Shift.
+    void typeInto(HWND window, const std::string& text)
+    {
+        for (char c : text) {
+            SHORT key = VkKeyScanA(c);
+            ASSERT_TRUE(key != -1 && !(key & 0x100)) << "no plain key types '" << c << "'";
+            pressKey(window, key & 0xFF);
+        }
+    }
+
     void expectExitWithSettingsSaved()
     {
         DWORD code = 1;
@@ -259,6 +270,69 @@ TEST_F(EndToEnd, AFirstStartShowsTheOptionsAndTheGuideAndExitWritesTheDefaultFil
     const std::vector<unsigned char> expected = {2, 3, 1, 0, 0, 0, 1, 0, 0, 0, 1, 0,
                                                  0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
     EXPECT_EQ(fileBytes(settingsFile), expected);
+}
+
+TEST_F(EndToEnd, AMailboxAddedInTheOptionsWindowIsCheckedAndSaved)
+{
+    startPellaro();
+    HWND guide = nullptr;
+    HWND main = nullptr;
+    ASSERT_TRUE(waitUntil([&] {
+        guide = pellaro.visibleWindow("User's Guide");
+        main = pellaro.visibleWindow("Pellaro");
+        return guide && main;
+    }, startBound));
+    pressKey(guide, VK_RETURN);  // OK answers Enter
+    ASSERT_TRUE(waitUntil([&] { return stateTipIs("Pellaro: Unconfigured!"); }, checkBound))
+        << "tooltip: " << stateTip();
+
+    // "Add" in the "Mailboxes" group opens the mailbox window.
+    clickAt(main, 10 + 10 + 40, 90 + 135 + 12);
+    HWND box = nullptr;
+    ASSERT_TRUE(waitUntil([&] { return (box = pellaro.visibleWindow("Add Mailbox")) != nullptr; },
+                          stepBound)) << "no mailbox window after Add";
+    SIZE size = clientSize(box);
+    EXPECT_EQ(size.cx, 300);
+    EXPECT_EQ(size.cy, 280);
+    typeInto(box, server);           // the server field has the focus
+    clickAt(box, 150, 76 + 10);      // the user name field
+    typeInto(box, "three");
+    clickAt(box, 150, 120 + 10);     // the password field
+    typeInto(box, "secret");
+    pressKey(box, VK_RETURN);        // OK
+    ASSERT_TRUE(waitUntil([&] { return !pellaro.visibleWindow("Add Mailbox"); }, stepBound))
+        << "the mailbox window stayed open";
+    EXPECT_TRUE(waitUntil([&] { return stateTipIs("Pellaro: Idle"); }, stepBound))
+        << "tooltip: " << stateTip();
+    // Saved as soon as the window closed, with nothing known about its mail yet.
+    DSettingsRecord saved;
+    ASSERT_TRUE(readSettingsBack(saved));
+    ASSERT_EQ(saved.mailboxes.size(), 1u);
+    EXPECT_STREQ(saved.mailboxes[0].server.text(), server.c_str());
+    EXPECT_STREQ(saved.mailboxes[0].userName.text(), "three");
+    EXPECT_STREQ(saved.mailboxes[0].password.text(), "secret");
+    EXPECT_EQ(saved.mailboxes[0].seenCount, 0);
+
+    // "Check Now!" finds its three messages.
+    clickAt(main, 10 + 50, 450 - 35 + 12);
+    ASSERT_TRUE(waitForCheckEnd()) << "tooltip: " << stateTip();
+    EXPECT_EQ(stateTip(), "Pellaro: Idle");
+    std::vector<TrayIconRecord> icons;
+    ASSERT_TRUE(waitForEnvelope(icons));
+    EXPECT_TRUE(waitUntil([&] {
+        return popupWithText("three@" + server + " has 3 new mails!\n") != nullptr;
+    }, stepBound));
+
+    exitThroughMainWindow();
+    expectExitWithSettingsSaved();
+    ASSERT_TRUE(readSettingsBack(saved));
+    ASSERT_EQ(saved.mailboxes.size(), 1u);
+    EXPECT_EQ(saved.mailboxes[0].seenCount, 0);  // announced, not acknowledged
+    // The stored password is scrambled: the file never holds it in plain text.
+    const std::vector<unsigned char> bytes = fileBytes(settingsFile);
+    const std::string raw(bytes.begin(), bytes.end());
+    EXPECT_EQ(raw.find("secret"), std::string::npos);
+    EXPECT_NE(raw.find("three"), std::string::npos);
 }
 
 TEST_F(EndToEnd, ACheckAnnouncesNewMailAndExitKeepsWhatWasAcknowledged)
