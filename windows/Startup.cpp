@@ -25,7 +25,10 @@ bool DPellaroStartup::start(const DStartupOptions& options)
     if (!DApplication::isInitialized()) {
         application = new DApplication;
     }
-    buildBuiltInImages();
+    // The six icons live until the process ends; a second start-up in the same process
+    // (the tests) keeps the ones it finds.
+    if (!idleIcon)
+        buildBuiltInImages();
     if (application) {
         theme = new DXPTheme;
         application->setTheme(theme);
@@ -91,7 +94,6 @@ void DPellaroStartup::finish()
         delete mailboxes;
         mailboxes = nullptr;
     }
-    destroyBuiltInImages();
 }
 
 int runPellaro()

@@ -8,7 +8,8 @@
 //
 // A DPellaroStartup owns what it creates: the application object and the theme (only when
 // no application object existed yet, as in a test program that has its own), the main
-// window object, the mailbox list with its entries, the dictionary and the icons.
+// window object, the mailbox list with its entries and the dictionary. The six icons are
+// made once and kept until the process ends.
 #pragma once
 
 #include "foundation/DString.h"

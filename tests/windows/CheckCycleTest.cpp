@@ -1,0 +1,295 @@
+// The check cycle as the user meets it: Pellaro's start-up in the test program, working
+// threads talking to a loopback POP3 server whose counts the test sets, and what the list,
+// the state tray icon, the envelope with its menu and the notification box show.
+#include <gtest/gtest.h>
+
+#include <climits>
+
+#include "MainWindowFixture.h"
+#include "Pop3CountServer.h"
+#include "controls/DButton.h"
+#include "controls/DMenu.h"
+#include "controls/DMenuItem.h"
+#include "framework/WindowTestKit.h"
+#include "graphics/BuiltInImages.h"
+#include "mail/CheckState.h"
+#include "mail/DMailboxEntry.h"
+#include "mail/DThreadManager.h"
+#include "mail/DTimer.h"
+#include "mail/Mailboxes.h"
+#include "windows/DNotificationBox.h"
+#include "windows/DTrayIcon.h"
+
+using maintest::PellaroRun;
+using windowtest::pumpUntil;
+
+namespace {
+
+DMailboxEntry& entry(int index)
+{
+    return *static_cast<DMailboxEntry*>(mailboxes->get(index));
+}
+
+DSettingsRecord twoMailboxes(bool notify = true, bool notifyAtStartup = true)
+{
+    DSettingsRecord settings;
+    settings.notify = notify;
+    settings.notifyAtStartup = notifyAtStartup;
+    settings.mailboxes.push_back(PellaroRun::box("ann"));
+    settings.mailboxes.push_back(PellaroRun::box("bob"));
+    return settings;
+}
+
+void click(DButton* button)
+{
+    button->notifyParent(notifyActivated);
+}
+
+}  // namespace
+
+class CheckCycle : public PellaroRun {
+protected:
+    // Starts Pellaro on these settings and lets its first check end.
+    void startChecked(const DSettingsRecord& settings)
+    {
+        ASSERT_TRUE(server.ok());
+        writeSettings(settings);
+        start(server.port());
+        ASSERT_TRUE(waitForCheckEnd());
+    }
+
+    Pop3CountServer server;
+};
+
+TEST_F(CheckCycle, CheckNowDuringACheckStartsNothing)
+{
+    ASSERT_TRUE(server.ok());
+    server.setSlow("ann");
+    server.setSlow("bob");
+    writeSettings(twoMailboxes());
+    start(server.port());
+    ASSERT_TRUE(checkInProgress);
+    ASSERT_EQ(1, window->checksStarted());
+    ASSERT_EQ(2, window->getThreads()->count());
+
+    window->onMenuItem(commandCheckNow);
+    window->checkNow();
+    EXPECT_EQ(1, window->checksStarted());
+    EXPECT_EQ(2, window->getThreads()->count());
+    EXPECT_EQ("Checking...", cell(0, 1));
+    EXPECT_EQ("Pellaro: Checking...", tooltip());
+    EXPECT_EQ(checkingIcon, stateIcon());
+}
+
+TEST_F(CheckCycle, DisableStopsTheRunningCheckAndEveryLaterOne)
+{
+    ASSERT_TRUE(server.ok());
+    server.setSlow("ann");
+    server.setCount("bob", 1);
+    writeSettings(twoMailboxes());
+    start(server.port());
+    ASSERT_TRUE(checkInProgress);
+
+    window->onMenuItem(commandDisable);
+    EXPECT_TRUE(window->getTrayMenu()->isItemChecked(commandDisable));
+    EXPECT_EQ("Pellaro: Disabled!", tooltip());
+    EXPECT_EQ(errorIcon, stateIcon());
+    // The running check ends at its next poll, its rows marked and nothing counted.
+    ASSERT_TRUE(waitForCheckEnd());
+    EXPECT_EQ(0, window->getThreads()->count());
+    EXPECT_EQ("Terminated!", cell(0, 1));
+    EXPECT_EQ("Terminated!", cell(1, 1));
+    EXPECT_EQ(0, entry(1).newCount);
+
+    // Neither the interval nor "Check Now!" starts a check now.
+    int calls = window->checkRequests();
+    window->getCheckTimer()->setInterval(20);
+    ASSERT_TRUE(pumpUntil([&] { return window->checkRequests() >= calls + 3; }, 20000));
+    click(window->getCheckNowButton());
+    window->onMenuItem(commandCheckNow);
+    EXPECT_EQ(1, window->checksStarted());
+    EXPECT_FALSE(checkInProgress);
+    EXPECT_EQ("Pellaro: Disabled!", tooltip());
+
+    // Choosing it again gives the idle state back and checks run again.
+    window->getCheckTimer()->setInterval(600000);
+    window->onMenuItem(commandDisable);
+    EXPECT_FALSE(window->getTrayMenu()->isItemChecked(commandDisable));
+    EXPECT_EQ("Pellaro: Idle", tooltip());
+    EXPECT_EQ(idleIcon, stateIcon());
+    window->checkNow();
+    EXPECT_EQ(2, window->checksStarted());
+}
+
+TEST_F(CheckCycle, AfterATimeoutEveryRowShowsTerminated)
+{
+    ASSERT_TRUE(server.ok());
+    server.setCount("ann", 4);
+    server.setSlow("bob");
+    writeSettings(twoMailboxes());
+    start(server.port(), 3);
+    // ann's conversation ends at once, bob's never: the third poll tick stops both.
+    ASSERT_TRUE(pumpUntil([&] { return server.finished() >= 1; }, 20000));
+    ASSERT_TRUE(waitForCheckEnd());
+    EXPECT_EQ("Terminated!", cell(0, 1));
+    EXPECT_EQ("Terminated!", cell(1, 1));
+    EXPECT_EQ("Pellaro: Timeout!", tooltip());
+    EXPECT_EQ(errorIcon, stateIcon());
+    EXPECT_EQ(0, entry(0).newCount);  // a stopped check counts nothing
+    EXPECT_EQ(nullptr, window->getMailTrayIcon());
+    EXPECT_EQ(0, window->getThreads()->count());
+    EXPECT_TRUE(window->getCheckTimer()->isEnabled());
+}
+
+TEST_F(CheckCycle, NewMailWithNeitherOptionChangesOnlyTheTray)
+{
+    server.setCount("ann", 2);
+    server.setCount("bob", 0);
+    startChecked(twoMailboxes(false, false));
+    EXPECT_EQ("Idle", cell(0, 1));
+    EXPECT_EQ("2", cell(0, 2));
+    EXPECT_EQ("0", cell(1, 2));
+    EXPECT_EQ("Pellaro: Idle", tooltip());
+    EXPECT_EQ(newMailIcon, envelopeIcon());
+    ASSERT_EQ(1, window->getNewMailMenu()->itemCount());
+    EXPECT_EQ("ann@127.0.0.1 has 2 new mails!",
+              maintest::text(window->getNewMailMenu()->itemAt(0)->text));
+    EXPECT_FALSE(boxShown());
+}
+
+TEST_F(CheckCycle, TheStartupOptionShowsTheBoxOnlyAtTheFirstNotice)
+{
+    server.setCount("ann", 1);
+    server.setCount("bob", 0);
+    startChecked(twoMailboxes(false, true));
+    ASSERT_TRUE(boxShown());
+    EXPECT_EQ("ann@127.0.0.1 has 1 new mail!\n",
+              maintest::text(window->getNotificationBox()->title()));
+    DRect place = window->getNotificationBox()->bounds();
+    EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN) - 50, place.x + place.width);
+    EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN) - 50, place.y + place.height);
+
+    // More mail later: announced in the tray, never again in the box.
+    server.setCount("bob", 3);
+    ASSERT_TRUE(checkAgain());
+    EXPECT_FALSE(boxShown());
+    EXPECT_EQ(2, window->getNewMailMenu()->itemCount());
+    EXPECT_EQ(newMailIcon, envelopeIcon());
+}
+
+TEST_F(CheckCycle, AcknowledgingTurnsTheEnvelopeToSeenAndMoreMailTurnsItBack)
+{
+    server.setCount("ann", 2);
+    server.setCount("bob", 3);
+    startChecked(twoMailboxes(false, false));
+    ASSERT_EQ(newMailIcon, envelopeIcon());
+    ASSERT_EQ(2, window->getNewMailMenu()->itemCount());
+
+    window->onMenuItem(200);
+    EXPECT_EQ(seenMailIcon, envelopeIcon());
+    EXPECT_TRUE(noticeAcknowledged);
+    EXPECT_EQ("0", cell(0, 2));
+    EXPECT_EQ(2, entry(0).seenCount);
+    EXPECT_EQ(0, entry(0).newCount);
+    ASSERT_EQ(1, window->getNewMailMenu()->itemCount());
+    EXPECT_EQ(201, window->getNewMailMenu()->itemAt(0)->id);
+
+    // Nothing new: the next check keeps the seen picture.
+    ASSERT_TRUE(checkAgain());
+    EXPECT_EQ(seenMailIcon, envelopeIcon());
+    // More mail for bob turns it back.
+    server.setCount("bob", 5);
+    ASSERT_TRUE(checkAgain());
+    EXPECT_EQ(newMailIcon, envelopeIcon());
+    EXPECT_FALSE(noticeAcknowledged);
+
+    // The last item acknowledged takes the envelope away; the raised count is saved.
+    window->onMenuItem(201);
+    EXPECT_EQ(nullptr, window->getMailTrayIcon());
+    EXPECT_FALSE(noticeAcknowledged);
+    EXPECT_EQ(0, window->getNewMailMenu()->itemCount());
+    EXPECT_EQ(5, entry(1).seenCount);
+    // A command for no mailbox is ignored.
+    window->onMenuItem(209);
+    EXPECT_EQ(nullptr, window->getMailTrayIcon());
+}
+
+TEST_F(CheckCycle, AcknowledgingAHugeCountKeepsTheBaselineInRange)
+{
+    server.setCount("ann", INT_MAX);
+    DSettingsRecord settings;
+    settings.notify = false;
+    settings.mailboxes.push_back(box("ann", "secret", INT_MAX - 5));
+    startChecked(settings);
+    ASSERT_EQ(5, entry(0).newCount);
+    entry(0).newCount = INT_MAX;  // as a wildly growing mailbox would report
+    window->onMenuItem(200);
+    EXPECT_EQ(INT_MAX, entry(0).seenCount);
+}
+
+TEST_F(CheckCycle, AMailboxWhoseLoginFailsShowsItsOwnText)
+{
+    server.setCount("ann", 1);  // bob is unknown: his login fails
+    startChecked(twoMailboxes(true, true));
+    EXPECT_EQ("Idle", cell(0, 1));
+    EXPECT_NE("Idle", cell(1, 1));
+    EXPECT_NE("", cell(1, 1));
+    EXPECT_NE("Checking...", cell(1, 1));
+    EXPECT_EQ("Pellaro: Error!", tooltip());
+    EXPECT_EQ(errorIcon, stateIcon());
+    EXPECT_EQ(newMailIcon, envelopeIcon());
+    EXPECT_TRUE(boxShown());
+}
+
+TEST_F(CheckCycle, ExitDuringACheckStopsTheChecksAndSaves)
+{
+    ASSERT_TRUE(server.ok());
+    server.setSlow("ann");
+    server.setSlow("bob");
+    writeSettings(twoMailboxes());
+    start(server.port());
+    ASSERT_TRUE(checkInProgress);
+    ASSERT_TRUE(pumpUntil([&] { return server.accepted() >= 2; }, 20000));
+    entry(1).seenCount = 7;
+
+    window->onMenuItem(commandExit);
+    windowtest::pumpMessages();
+    EXPECT_EQ(nullptr, window->getHandle());
+    EXPECT_FALSE(checkInProgress);
+    EXPECT_EQ(nullptr, window->getThreads());
+    EXPECT_EQ(nullptr, window->getStateTrayIcon());
+    // Both connections were closed by the stopped threads.
+    EXPECT_TRUE(pumpUntil([&] { return server.finished() >= 2; }, 20000));
+    DSettingsRecord saved = settingsOnDisk();
+    ASSERT_EQ(2u, saved.mailboxes.size());
+    EXPECT_EQ(7, saved.mailboxes[1].seenCount);
+}
+
+TEST_F(CheckCycle, TheEndOfTheSessionSavesTheSettings)
+{
+    server.setCount("ann", 4);
+    server.setCount("bob", 0);
+    startChecked(twoMailboxes(false, false));
+    window->onMenuItem(200);
+    ASSERT_EQ(0, settingsOnDisk().mailboxes[0].seenCount);
+
+    EXPECT_NE(0, SendMessageA(window->getHandle(), WM_QUERYENDSESSION, 0, 0));
+    SendMessageA(window->getHandle(), WM_ENDSESSION, TRUE, 0);
+    EXPECT_EQ(4, settingsOnDisk().mailboxes[0].seenCount);
+}
+
+TEST_F(CheckCycle, ARestartedTaskBarGetsBothIconsBack)
+{
+    server.setCount("ann", 2);
+    server.setCount("bob", 1);
+    startChecked(twoMailboxes(false, false));
+    window->onMenuItem(200);
+    ASSERT_EQ(seenMailIcon, envelopeIcon());
+    window->onMenuItem(commandDisable);
+
+    SendMessageA(window->getHandle(), RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+    ASSERT_NE(nullptr, window->getStateTrayIcon());
+    EXPECT_EQ("Pellaro: Disabled!", tooltip());
+    EXPECT_EQ(errorIcon, stateIcon());
+    EXPECT_EQ(seenMailIcon, envelopeIcon());
+}

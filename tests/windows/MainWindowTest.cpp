@@ -1,0 +1,261 @@
+// The main window: its controls at their places, the interval choice, removing mailboxes,
+// the language read at start-up, and a real check against Dovecot.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "MainWindowFixture.h"
+#include "Pop3CountServer.h"
+#include "controls/DButton.h"
+#include "controls/DCheckBox.h"
+#include "controls/DComboBox.h"
+#include "controls/DGroup.h"
+#include "controls/DListView.h"
+#include "controls/DMenu.h"
+#include "controls/DMenuItem.h"
+#include "controls/DStaticText.h"
+#include "controls/DWaitBar.h"
+#include "framework/WindowTestKit.h"
+#include "graphics/BuiltInImages.h"
+#include "mail/CheckState.h"
+#include "mail/DMailboxEntry.h"
+#include "mail/DTimer.h"
+#include "mail/Mailboxes.h"
+#include "windows/DNotificationBox.h"
+#include "windows/DTrayIcon.h"
+
+using maintest::PellaroRun;
+using maintest::text;
+
+namespace {
+
+struct Place {
+    int x, y, width, height;
+};
+
+void expectPlace(DView* view, Place expected, const char* name)
+{
+    ASSERT_NE(nullptr, view) << name;
+    EXPECT_EQ(expected.x, view->getX()) << name;
+    EXPECT_EQ(expected.y, view->getY()) << name;
+    EXPECT_EQ(expected.width, view->getWidth()) << name;
+    EXPECT_EQ(expected.height, view->getHeight()) << name;
+}
+
+}  // namespace
+
+class MainWindow : public PellaroRun {
+protected:
+    Pop3CountServer server;
+};
+
+TEST_F(MainWindow, EveryControlIsAtItsPlace)
+{
+    start(server.port());
+    ASSERT_NE(nullptr, window);
+    RECT client;
+    GetClientRect(window->getHandle(), &client);
+    EXPECT_EQ(400, client.right);
+    EXPECT_EQ(450, client.bottom);
+    expectPlace(window->getStatusText(), {10, 22, 360, 20}, "status text");
+    expectPlace(window->getWaitBar(), {10, 42, 360, 20}, "wait bar");
+    expectPlace(window->getMailboxGroup(), {10, 90, 380, 170}, "mailbox group");
+    expectPlace(window->getMailboxList(), {10, 20, 360, 105}, "mailbox list");
+    expectPlace(window->getAddButton(), {10, 135, 80, 25}, "add");
+    expectPlace(window->getEditButton(), {100, 135, 80, 25}, "edit");
+    expectPlace(window->getRemoveButton(), {190, 135, 80, 25}, "remove");
+    expectPlace(window->getIntervalCombo(), {10, 16, 360, 25}, "interval combo");
+    expectPlace(window->getNotifyCheck(), {10, 20, 360, 20}, "notify");
+    expectPlace(window->getNotifyAtStartupCheck(), {10, 40, 360, 20}, "notify at startup");
+    expectPlace(window->getConnectionCheck(), {10, 60, 360, 20}, "connection");
+    expectPlace(window->getCheckNowButton(), {10, 415, 100, 25}, "check now");
+    expectPlace(window->getHideButton(), {220, 415, 80, 25}, "hide");
+    expectPlace(window->getExitButton(), {310, 415, 80, 25}, "exit");
+    expectPlace(window->getIntervalCombo()->getParent(), {10, 260, 380, 50}, "interval group");
+    expectPlace(window->getNotifyCheck()->getParent(), {10, 310, 380, 90}, "options group");
+    EXPECT_EQ(3, window->getMailboxList()->columnCount());
+    EXPECT_EQ(1, window->getIntervalCombo()->getSelected());
+    EXPECT_TRUE(window->getHideButton()->isFocused());
+    EXPECT_EQ(0x44, window->getStatusText()->getFormat());
+    EXPECT_EQ(12, window->getWaitBar()->getBandLength());
+    // No settings file: both notification options on, no mailbox, so "Unconfigured!".
+    EXPECT_TRUE(window->getNotifyCheck()->isChecked());
+    EXPECT_TRUE(window->getNotifyAtStartupCheck()->isChecked());
+    EXPECT_FALSE(window->getConnectionCheck()->isChecked());
+    EXPECT_TRUE(window->isShown());
+    EXPECT_EQ("Pellaro: Unconfigured!", tooltip());
+    EXPECT_EQ("Unconfigured!", text(window->getStatusText()->getText()));
+    EXPECT_EQ(errorIcon, stateIcon());
+    EXPECT_EQ(0, window->checksStarted());
+    EXPECT_TRUE(window->getCheckTimer()->isEnabled());
+}
+
+TEST_F(MainWindow, TheTrayMenuHoldsItsCommandsInOrder)
+{
+    start(server.port());
+    DMenu* menu = window->getTrayMenu();
+    ASSERT_EQ(9, menu->itemCount());
+    const int ids[] = {100, 0, 101, 0, 104, 0, 102, 105, 103};
+    for (int i = 0; i < 9; i++)
+        EXPECT_EQ(ids[i], menu->itemAt(i)->id) << i;
+    EXPECT_EQ(window->getLanguageMenu(), menu->itemAt(3)->submenu);
+    EXPECT_EQ("Language", text(menu->itemAt(3)->text));
+    EXPECT_TRUE(window->getLanguageMenu()->isItemChecked(commandEnglish));
+    EXPECT_FALSE(window->getLanguageMenu()->isItemChecked(commandMagyar));
+    EXPECT_FALSE(menu->isItemChecked(commandDisable));
+}
+
+TEST_F(MainWindow, TenMinutesSetsTheCheckIntervalAtOnce)
+{
+    start(server.port());
+    DComboBox* combo = window->getIntervalCombo();
+    combo->setSelected(2);
+    combo->notifyParent(notifyChanged, 1);
+    EXPECT_EQ(600000, window->getCheckTimer()->getInterval());
+    combo->setSelected(0);
+    combo->notifyParent(notifyChanged, 1);
+    EXPECT_EQ(60000, window->getCheckTimer()->getInterval());
+    window->onMenuItem(commandExit);
+    windowtest::pumpMessages();
+    EXPECT_EQ(0, settingsOnDisk().intervalIndex);
+}
+
+TEST_F(MainWindow, RemovingTheLastMailboxLeavesItUnconfigured)
+{
+    ASSERT_TRUE(server.ok());
+    server.setCount("ann", 3);
+    DSettingsRecord settings;
+    settings.notify = false;
+    settings.mailboxes.push_back(box("ann"));
+    writeSettings(settings);
+    start(server.port());
+    ASSERT_TRUE(waitForCheckEnd());
+    ASSERT_NE(nullptr, window->getMailTrayIcon());
+    ASSERT_EQ("Pellaro: Idle", tooltip());
+
+    // "Remove" with no row selected does nothing.
+    window->getRemoveButton()->notifyParent(notifyActivated);
+    ASSERT_EQ(1, mailboxes->count());
+
+    DListView* list = window->getMailboxList();
+    // A click on the first row: the list sits at (20, 110) of the client area, its rows
+    // start under the 18-pixel header.
+    window->show(true);
+    HWND h = window->getHandle();
+    int rowY = 110 + 20 + list->lineHeight() / 2;
+    SendMessageA(h, WM_LBUTTONDOWN, MK_LBUTTON, windowtest::point(60, rowY));
+    SendMessageA(h, WM_LBUTTONUP, 0, windowtest::point(60, rowY));
+    ASSERT_EQ(0, list->getSelected());
+    window->getRemoveButton()->notifyParent(notifyActivated);
+    EXPECT_EQ(0, mailboxes->count());
+    EXPECT_EQ(0, list->rowCount());
+    EXPECT_EQ(nullptr, window->getMailTrayIcon());
+    EXPECT_EQ("Pellaro: Unconfigured!", tooltip());
+    EXPECT_EQ(errorIcon, stateIcon());
+    EXPECT_EQ(0u, settingsOnDisk().mailboxes.size());
+}
+
+TEST_F(MainWindow, TheLanguageByteMakesEveryWindowHungarian)
+{
+    DSettingsRecord settings;
+    settings.hungarian = true;
+    writeSettings(settings);
+    start(server.port());
+    EXPECT_TRUE(hungarian);
+    EXPECT_EQ("Kil\xE9p\xE9s", text(window->getExitButton()->getText()));
+    EXPECT_EQ("Elrejt\xE9s", text(window->getHideButton()->getText()));
+    EXPECT_EQ("Postafi\xF3kok", text(window->getMailboxGroup()->getText()));
+    EXPECT_EQ("5 perc", text(window->getIntervalCombo()->getText()));
+    EXPECT_EQ("Ellen\xF6rz\xE9s most!", text(window->getTrayMenu()->itemAt(0)->text));
+    EXPECT_EQ("Nyelv", text(window->getTrayMenu()->itemAt(3)->text));
+    EXPECT_TRUE(window->getLanguageMenu()->isItemChecked(commandMagyar));
+    EXPECT_EQ("Pellaro: Nincs konfigur\xE1lva!", tooltip());
+    // The language stays in the file.
+    window->onMenuItem(commandExit);
+    windowtest::pumpMessages();
+    EXPECT_TRUE(settingsOnDisk().hungarian);
+}
+
+TEST_F(MainWindow, TheHiddenWindowShowsFromTheTrayAndHidesWithHide)
+{
+    DSettingsRecord settings;
+    settings.mailboxes.push_back(box("ann"));
+    server.setCount("ann", 0);
+    writeSettings(settings);
+    start(server.port());
+    ASSERT_TRUE(waitForCheckEnd());
+    EXPECT_FALSE(window->isShown());
+    window->onEvent(window->getStateTrayIcon(), 5, 0, 0, 0);
+    EXPECT_TRUE(window->isShown());
+    window->getHideButton()->notifyParent(notifyActivated);
+    EXPECT_FALSE(window->isShown());
+    window->onMenuItem(commandOptions);
+    EXPECT_TRUE(window->isShown());
+}
+
+// A real check against Dovecot: one good mailbox and one whose password is wrong.
+TEST_F(MainWindow, DovecotOneOfTwoFailsAndTheGoodOneIsAnnounced)
+{
+    const char* port = std::getenv("PELLARO_POP3_PORT");
+    ASSERT_NE(nullptr, port) << "the Dovecot fixture gives its port";
+    DSettingsRecord settings;
+    settings.mailboxes.push_back(box("three"));
+    settings.mailboxes.push_back(box("one", "wrong"));
+    writeSettings(settings);
+    start(std::atoi(port));
+    ASSERT_TRUE(waitForCheckEnd());
+    EXPECT_EQ("Idle", maintest::text(window->getMailboxList()->getCell(0, 1)));
+    EXPECT_EQ("3", maintest::text(window->getMailboxList()->getCell(0, 2)));
+    EXPECT_EQ("Login failed!", maintest::text(window->getMailboxList()->getCell(1, 1)));
+    EXPECT_EQ("?", maintest::text(window->getMailboxList()->getCell(1, 2)));
+    EXPECT_EQ("Pellaro: Error!", tooltip());
+    EXPECT_EQ(newMailIcon, envelopeIcon());
+    ASSERT_EQ(1, window->getNewMailMenu()->itemCount());
+    EXPECT_EQ("three@127.0.0.1 has 3 new mails!",
+              maintest::text(window->getNewMailMenu()->itemAt(0)->text));
+    EXPECT_TRUE(boxShown());
+}
+
+namespace {
+
+DPellaroStartup* runningStartup = nullptr;
+std::string guideTitle;
+bool guideWasShown = false;
+
+// Runs inside the guide's modal loop: notes what is on the screen and closes the guide.
+void CALLBACK closeGuide(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    DMainWindow* owner = runningStartup ? runningStartup->mainWindow() : nullptr;
+    DWindow* guide = owner ? owner->getModalChild() : nullptr;
+    if (!guide)
+        return;
+    KillTimer(nullptr, timer);
+    guideTitle = text(guide->title());
+    guideWasShown = owner->isShown() && guide->isShown();
+    guide->close();
+}
+
+}  // namespace
+
+TEST_F(MainWindow, AFirstStartShowsTheWindowAndTheGuideBeforeItsFirstCheck)
+{
+    DStartupOptions options;
+    options.documents = folder;
+    options.program = folder + "\\";
+    options.customFolders = true;
+    options.checkPort = server.port();
+    guideTitle.clear();
+    guideWasShown = false;
+    // A thread timer ticks inside the guide's modal loop and closes the guide.
+    runningStartup = &startup;
+    UINT_PTR timer = SetTimer(nullptr, 0, 50, closeGuide);
+    ASSERT_NE(0u, timer);
+    ASSERT_TRUE(startup.start(options));
+    runningStartup = nullptr;
+    window = startup.mainWindow();
+    KillTimer(nullptr, timer);
+    EXPECT_EQ("User's Guide", guideTitle);
+    EXPECT_TRUE(guideWasShown);
+    EXPECT_EQ("Pellaro: Unconfigured!", tooltip());
+    EXPECT_EQ(1, window->checkRequests());
+}

@@ -1,0 +1,22 @@
+# The main window and its check cycle in the test program, with working threads talking to
+# a loopback POP3 server of the test's own and to the Dovecot the mail tests start.
+set(pellaro_main_window_support
+  ${CMAKE_CURRENT_LIST_DIR}/MainWindowFixture.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Pop3CountServer.cpp
+  ${CMAKE_SOURCE_DIR}/tests/mail/LoopbackServer.cpp
+  ${CMAKE_SOURCE_DIR}/tests/framework/WindowTestKit.cpp)
+
+pellaro_add_test(NAME check_cycle_tests WINDOWS_ONLY
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/CheckCycleTest.cpp ${pellaro_main_window_support}
+  LIBS mainwindow_win ws2_32
+  LABELS gui)
+
+pellaro_add_test(NAME main_window_tests WINDOWS_ONLY
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/MainWindowTest.cpp ${pellaro_main_window_support}
+  LIBS mainwindow_win ws2_32
+  LABELS gui
+  PROPERTIES FIXTURES_REQUIRED dovecot_pop3)
+if(WIN32)
+  set_tests_properties(main_window_tests PROPERTIES ENVIRONMENT
+    "PELLARO_POP3_PORT=${PELLARO_POP3_TEST_PORT}")
+endif()
