@@ -1,13 +1,10 @@
 #include "windows/DAboutBox.h"
 
-#include "controls/DButton.h"
 #include "controls/DGroup.h"
 #include "controls/DStaticText.h"
 #include "framework/DWinInterior.h"
 #include "graphics/DFont.h"
-#include "mail/DPellaroDictionary.h"
 #include "windows/InfoBoxLayout.h"
-#include "windows/InfoBoxSupport.h"
 
 namespace {
 
@@ -19,12 +16,7 @@ const char creditLine[] = "Written by the Pellaro developers";
 
 bool DAboutBox::createBox()
 {
-    return create(nullptr, 0, 0, aboutBoxWidth, aboutBoxHeight, translate(DString("About")), 0);
-}
-
-bool DAboutBox::open(DWindow* owner, DIcon* icon)
-{
-    return createBox() && runInfoBox(this, owner, icon);
+    return createSized(aboutBoxWidth, aboutBoxHeight, "About");
 }
 
 void DAboutBox::onCreate()
@@ -38,11 +30,5 @@ void DAboutBox::onCreate()
     titleText->getFont()->setBold(1);
     freewareText = addStaticText(frame, layout.freewareText, DString(freewareNotice), 0x44);
     creditText = addStaticText(frame, layout.creditText, DString(creditLine), 0x44);
-    okButton = addOkButton(this, layout.okButton);
-}
-
-void DAboutBox::onClick(DView* sender)
-{
-    if (sender && sender == okButton)
-        close();
+    addOkButton(layout.okButton);
 }

@@ -5,7 +5,7 @@ add_library(infoboxlayout STATIC
 
 if(WIN32)
   add_library(infoboxes_win STATIC
-    ${CMAKE_CURRENT_LIST_DIR}/InfoBoxSupport.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/DInfoBox.cpp
     ${CMAKE_CURRENT_LIST_DIR}/DAboutBox.cpp
     ${CMAKE_CURRENT_LIST_DIR}/DUserGuideBox.cpp
     ${CMAKE_CURRENT_LIST_DIR}/DLangMsgBox.cpp)

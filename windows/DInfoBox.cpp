@@ -1,0 +1,47 @@
+#include "windows/DInfoBox.h"
+
+#include "controls/DButton.h"
+#include "controls/DStaticText.h"
+#include "mail/DPellaroDictionary.h"
+
+bool DInfoBox::createSized(int width, int height, const char* englishTitle)
+{
+    return create(nullptr, 0, 0, width, height, translate(DString(englishTitle)), 0);
+}
+
+bool DInfoBox::open(DWindow* owner, DIcon* icon)
+{
+    if (!createBox())
+        return false;
+    if (icon)
+        setIcon(icon);
+    center();
+    runModal(owner);
+    return true;
+}
+
+void DInfoBox::onClick(DView* sender)
+{
+    if (sender && sender == okButton)
+        close();
+}
+
+void DInfoBox::addOkButton(const DLayoutRect& at)
+{
+    okButton = new DButton;
+    okButton->create(at.x, at.y, at.width, at.height, DString("OK"));
+    addView(okButton);
+    okButton->setDefault(true);
+    okButton->setCancel(true);
+    setFocus(okButton);
+}
+
+DStaticText* DInfoBox::addStaticText(DView* parent, const DLayoutRect& at, const DString& text,
+                                     int format)
+{
+    auto* label = new DStaticText;
+    label->create(at.x, at.y, at.width, at.height, text);
+    parent->addChild(label);
+    label->setFormat(format);
+    return label;
+}
