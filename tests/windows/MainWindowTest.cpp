@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <functional>
 
 #include "MainWindowFixture.h"
 #include "Pop3CountServer.h"
@@ -133,10 +134,6 @@ TEST_F(MainWindow, RemovingTheLastMailboxLeavesItUnconfigured)
     ASSERT_NE(nullptr, window->getMailTrayIcon());
     ASSERT_EQ("Pellaro: Idle", tooltip());
 
-    // "Remove" with no row selected does nothing.
-    window->getRemoveButton()->notifyParent(notifyActivated);
-    ASSERT_EQ(1, mailboxes->count());
-
     DListView* list = window->getMailboxList();
     // A click on the first row: the list sits at (20, 110) of the client area, its rows
     // start under the 18-pixel header.
@@ -258,4 +255,73 @@ TEST_F(MainWindow, AFirstStartShowsTheWindowAndTheGuideBeforeItsFirstCheck)
     EXPECT_TRUE(guideWasShown);
     EXPECT_EQ("Pellaro: Unconfigured!", tooltip());
     EXPECT_EQ(1, window->checkRequests());
+}
+
+namespace {
+
+DMainWindow* boxOwner = nullptr;
+std::string boxTitle;
+
+// Runs inside a box's modal loop: notes its title and closes it.
+void CALLBACK closeModalBox(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    DWindow* modal = boxOwner ? boxOwner->getModalChild() : nullptr;
+    if (!modal)
+        return;
+    KillTimer(nullptr, timer);
+    boxTitle = text(modal->title());
+    modal->close();
+}
+
+// Runs `action` and returns the title of the modal box it opened (closed again at once),
+// or the empty text when it opened none.
+std::string titleOfBoxAfter(DMainWindow* window, const std::function<void()>& action)
+{
+    boxOwner = window;
+    boxTitle.clear();
+    UINT_PTR timer = SetTimer(nullptr, 0, 50, closeModalBox);
+    action();
+    KillTimer(nullptr, timer);
+    boxOwner = nullptr;
+    return boxTitle;
+}
+
+std::string titleOfBoxFrom(DMainWindow* window, int command)
+{
+    return titleOfBoxAfter(window, [&] { window->onMenuItem(command); });
+}
+
+}  // namespace
+
+TEST_F(MainWindow, SwitchingToMagyarOpensTheRestartBoxInHungarian)
+{
+    start(server.port());
+    EXPECT_EQ("Inform\xE1" "ci\xF3", titleOfBoxFrom(window, commandMagyar));
+    EXPECT_TRUE(hungarian);
+    EXPECT_TRUE(window->getLanguageMenu()->isItemChecked(commandMagyar));
+    EXPECT_FALSE(window->getLanguageMenu()->isItemChecked(commandEnglish));
+    // The rest of the window keeps its language until a restart.
+    EXPECT_EQ("Exit", text(window->getExitButton()->getText()));
+    // The language already active still shows the box.
+    EXPECT_EQ("Inform\xE1" "ci\xF3", titleOfBoxFrom(window, commandMagyar));
+    EXPECT_EQ("Information", titleOfBoxFrom(window, commandEnglish));
+    EXPECT_FALSE(hungarian);
+    EXPECT_EQ("About", titleOfBoxFrom(window, commandAbout));
+}
+
+TEST_F(MainWindow, EditAndRemoveWithoutASelectedRowDoNothing)
+{
+    DSettingsRecord settings;
+    settings.mailboxes.push_back(box("ann"));
+    server.setCount("ann", 0);
+    writeSettings(settings);
+    start(server.port());
+    ASSERT_TRUE(waitForCheckEnd());
+    ASSERT_EQ(-1, window->getMailboxList()->getSelected());
+    EXPECT_EQ("", titleOfBoxAfter(window, [&] {
+        window->getEditButton()->notifyParent(notifyActivated);
+    }));
+    window->getRemoveButton()->notifyParent(notifyActivated);
+    EXPECT_EQ(1, mailboxes->count());
+    EXPECT_EQ("ann@127.0.0.1", text(window->getMailboxList()->getCell(0, 0)));
 }
