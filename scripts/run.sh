@@ -12,8 +12,15 @@
 # Without one it runs inside Xvfb: once its window is up the script saves a screenshot of
 # the whole screen to build/run/pellaro-startup.png, says so, and ends Pellaro again.
 # PELLARO_RUN_SECONDS=N keeps it running N more seconds before that end.
+#
+# `bash scripts/run.sh --demo` runs the demo instead (scripts/demo.sh): a local mail server,
+# Pellaro watching two of its mailboxes, and new mail every 30 seconds.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+if [ "${1:-}" = "--demo" ]; then
+  shift
+  exec bash "$root/scripts/demo.sh" "$@"
+fi
 jobs=${PELLARO_JOBS:-$(nproc)}
 # The build tree and the run folder; other places only for trying the script itself.
 build_dir=${PELLARO_BUILD_DIR:-$root/build/win}

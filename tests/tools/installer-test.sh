@@ -21,16 +21,7 @@ if [ $# -ne 2 ]; then
 fi
 exe=$1
 work=$2
-failures=0
-fail() { echo "FAILED: $*"; failures=$((failures + 1)); }
-check() {  # <description> <command...>: the command must succeed
-  local what=$1; shift
-  if "$@"; then echo "ok: $what"; else fail "$what"; fi
-}
-check_not() {
-  local what=$1; shift
-  if "$@"; then fail "$what"; else echo "ok: $what"; fi
-}
+source "$here/checks.sh"
 
 rm -rf "$work"
 mkdir -p "$work/home"
