@@ -1,6 +1,7 @@
 #include "mail/DTlsChannel.h"
 
 #include <wincrypt.h>
+#include <ws2tcpip.h>
 
 #include <cstring>
 #include <vector>
@@ -93,6 +94,42 @@ bool plausibleRecordStart(const std::string& bytes)
     return true;
 }
 
+// Whether the certificate names `host`, an IPv4 or IPv6 address, among its subject's
+// alternative names. Not every system's SSL policy compares addresses (Wine's compares
+// only DNS names), so a server reached by its address is matched here as well.
+bool namesAddress(PCCERT_CONTEXT certificate, const std::string& host)
+{
+    unsigned char address[16];
+    DWORD length = 0;
+    if (inet_pton(AF_INET, host.c_str(), address) == 1)
+        length = 4;
+    else if (inet_pton(AF_INET6, host.c_str(), address) == 1)
+        length = 16;
+    if (length == 0)
+        return false;
+    PCERT_EXTENSION extension = CertFindExtension(szOID_SUBJECT_ALT_NAME2,
+                                                  certificate->pCertInfo->cExtension,
+                                                  certificate->pCertInfo->rgExtension);
+    if (extension == nullptr)
+        return false;
+    CERT_ALT_NAME_INFO* names = nullptr;
+    DWORD size = 0;
+    if (!CryptDecodeObjectEx(X509_ASN_ENCODING, X509_ALTERNATE_NAME, extension->Value.pbData,
+                             extension->Value.cbData, CRYPT_DECODE_ALLOC_FLAG, nullptr, &names,
+                             &size)
+        || names == nullptr)
+        return false;
+    bool found = false;
+    for (DWORD i = 0; i < names->cAltEntry && !found; ++i) {
+        const CERT_ALT_NAME_ENTRY& entry = names->rgAltEntry[i];
+        found = entry.dwAltNameChoice == CERT_ALT_NAME_IP_ADDRESS
+                && entry.IPAddress.cbData == length
+                && std::memcmp(entry.IPAddress.pbData, address, length) == 0;
+    }
+    LocalFree(names);
+    return found;
+}
+
 // Frees a certificate and its chain.
 struct CertificateHold {
     PCCERT_CONTEXT certificate = nullptr;
@@ -110,7 +147,7 @@ struct CertificateHold {
 
 DTlsChannel::DTlsChannel(DByteChannel& transport, const DString& name,
                          const std::atomic<bool>& stop)
-    : transport(transport), stop(stop), serverName(wide(name))
+    : transport(transport), stop(stop), hostName(name.text()), serverName(wide(name))
 {
     SecInvalidateHandle(&credentials);
     SecInvalidateHandle(&context);
@@ -361,6 +398,8 @@ bool DTlsChannel::checkCertificate()
     case S_OK:
         return true;
     case CERT_E_CN_NO_MATCH:
+        if (namesAddress(hold.certificate, hostName))
+            return true;
         fail(certificateWrongName);
         return false;
     case CERT_E_EXPIRED:

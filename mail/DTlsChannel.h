@@ -70,7 +70,8 @@ private:
 
     DByteChannel& transport;        // not owned
     const std::atomic<bool>& stop;  // not owned
-    std::wstring serverName;
+    std::string hostName;           // as in the server field
+    std::wstring serverName;        // the same, for SSPI
     CredHandle credentials;
     CtxtHandle context;
     bool haveCredentials = false;

@@ -185,6 +185,14 @@ TEST_F(DovecotSecure, ChecksOverIpv6)
     EXPECT_EQ(plainCheck->statusText(), "OK") << plainCheck->transcript();
     EXPECT_EQ(plainCheck->getMailCount(), 3);
 
+    // The certificate names ::1 and 127.0.0.1 as addresses, not as DNS names.
+    auto secured = runCheck(pop3s("[::1]"), "three");
+    EXPECT_EQ(secured->statusText(), "OK") << secured->transcript();
+    EXPECT_EQ(secured->getMailCount(), 3);
+    auto byAddress = runCheck(stls("127.0.0.1"), "one");
+    EXPECT_EQ(byAddress->statusText(), "OK") << byAddress->transcript();
+    EXPECT_EQ(byAddress->getMailCount(), 1);
+
     auto bare = std::make_unique<RecordingThread>("::1", plainPort, "one", "secret");
     ASSERT_TRUE(bare->start());
     ASSERT_TRUE(waitForEnd(*bare, endWithinMs));
