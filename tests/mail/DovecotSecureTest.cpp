@@ -1,11 +1,13 @@
 // Secured and IPv6 checks against the Dovecot that the ctest fixture starts (see
 // tests/mail/dovecot/dovecot-secure.conf.in): STLS on PELLARO_POP3_PORT, POP3S on
 // PELLARO_POP3S_PORT, certificates by a test authority of this run (PELLARO_TEST_AUTHORITY,
-// DER), which only this test program trusts (see with-test-authority.sh).
+// DER), which only this test program trusts (see test-namespace.sh).
 #include <gtest/gtest.h>
 
+#include <winsock2.h>
 #include <windows.h>
 #include <wincrypt.h>
+#include <ws2tcpip.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -14,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "LoopbackServer.h"
 #include "WorkingThreadSupport.h"
 
 namespace {
@@ -41,7 +44,7 @@ std::string readFile(const char* path)
 }
 
 // The test authority must be trusted by this program and by nothing else; the test run
-// arranges it (with-test-authority.sh). Checked once, so that a program run by other means
+// arranges it (test-namespace.sh). Checked once, so that a program run by other means
 // says so instead of failing every case with "Untrusted certificate!".
 class TestAuthorityTrusted : public ::testing::Environment {
 public:
@@ -64,7 +67,7 @@ public:
             CertFreeCertificateChain(chain);
         CertFreeCertificateContext(authority);
         ASSERT_EQ(errors, static_cast<DWORD>(CERT_TRUST_NO_ERROR))
-            << "the test authority is not trusted: run through ctest (with-test-authority.sh)";
+            << "the test authority is not trusted: run through ctest (test-namespace.sh)";
     }
 };
 
@@ -245,6 +248,52 @@ TEST_F(DovecotSecure, APlainCheckOfTheSameServerStaysPlain)
     EXPECT_EQ(thread->sends(), loginOf("three"));
     // The greeting offers STLS, but a plain mailbox never asks for it.
     EXPECT_EQ(thread->transcript().find("STLS"), std::string::npos);
+}
+
+// A name with two addresses (the test namespace's hosts file gives pellaro-dual.test ::1
+// first, then 127.0.0.1) whose first address swallows the connect: the check still gets
+// through, on the second, once the first address's time is up.
+TEST(NameWithTwoAddresses, TheSecondAddressServesWhenTheFirstSwallowsTheConnect)
+{
+    WinsockSession session;
+    addrinfo hints;
+    std::memset(&hints, 0, sizeof hints);
+    hints.ai_family = AF_UNSPEC;
+    hints.ai_socktype = SOCK_STREAM;
+    addrinfo* list = nullptr;
+    ASSERT_EQ(getaddrinfo("pellaro-dual.test", nullptr, &hints, &list), 0)
+        << "pellaro-dual.test is unknown: run through ctest (test-namespace.sh)";
+    ASSERT_TRUE(list != nullptr && list->ai_next != nullptr) << "the name has one address only";
+    int firstFamily = list->ai_family;
+    int secondFamily = list->ai_next->ai_family;
+    freeaddrinfo(list);
+    ASSERT_EQ(firstFamily, AF_INET6) << "the resolver does not give ::1 first";
+    ASSERT_EQ(secondFamily, AF_INET);
+
+    std::unique_ptr<LoopbackListener> swallowing;
+    std::unique_ptr<ScriptedServer> server;
+    const std::vector<ScriptStep> script = {
+        say("+OK ready\r\n"), awaitLine(), say("+OK\r\n"), awaitLine(), say("+OK\r\n"),
+        awaitLine(), say("+OK 2 200\r\n"), awaitLine(), say("+OK bye\r\n")};
+    for (int attempt = 0; attempt < 10 && !(server && server->ok()); ++attempt) {
+        swallowing = std::make_unique<LoopbackListener>("::1", 0, 0);
+        if (swallowing->ok())
+            server = std::make_unique<ScriptedServer>("127.0.0.1", script, swallowing->port());
+    }
+    ASSERT_TRUE(server && server->ok()) << "no port free on both addresses";
+    std::vector<SOCKET> fillers = fillListenerQueue(*swallowing);
+    ASSERT_FALSE(fillers.empty()) << "could not fill the first address's queue";
+
+    std::string text = "pellaro-dual.test:" + std::to_string(server->port());
+    RecordingThread thread(text.c_str(), 0, "bob", "secret");
+    thread.setConnectLimit(1500);
+    ASSERT_TRUE(thread.start());
+    ASSERT_TRUE(waitForEnd(thread, endWithinMs));
+    EXPECT_EQ(thread.statusText(), "OK") << thread.transcript();
+    EXPECT_EQ(thread.getMailCount(), 2);
+    server->join();
+    EXPECT_EQ(server->received(), "USER bob\r\nPASS secret\r\nSTAT\r\nQUIT\r\n");
+    closeAll(fillers);
 }
 
 }  // namespace

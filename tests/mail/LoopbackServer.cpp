@@ -211,8 +211,8 @@ ScriptedServer::ScriptedServer(std::vector<ScriptStep> steps) : script(std::move
         worker = std::thread([this] { serve(); });
 }
 
-ScriptedServer::ScriptedServer(const char* address, std::vector<ScriptStep> steps)
-    : listener(address, 0), script(std::move(steps))
+ScriptedServer::ScriptedServer(const char* address, std::vector<ScriptStep> steps, int port)
+    : listener(address, port), script(std::move(steps))
 {
     if (listener.ok())
         worker = std::thread([this] { serve(); });

@@ -93,8 +93,9 @@ ScriptStep mark(const std::string& text);
 class ScriptedServer {
 public:
     explicit ScriptedServer(std::vector<ScriptStep> script);
-    // Listens on a numeric loopback address other than 127.0.0.1 (such as "::1").
-    ScriptedServer(const char* address, std::vector<ScriptStep> script);
+    // Listens on a numeric loopback address other than 127.0.0.1 (such as "::1"), on a
+    // given port or (0) one of the system's choosing.
+    ScriptedServer(const char* address, std::vector<ScriptStep> script, int port = 0);
     ~ScriptedServer();
     int port() const { return listener.port(); }
     bool ok() const { return listener.ok(); }

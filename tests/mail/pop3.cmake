@@ -45,17 +45,19 @@ if(WIN32)
 endif()
 
 # Secured (STLS, POP3S) and IPv6 checks against the same Dovecot, which the fixture also
-# starts with TLS and certificates of a test authority of its own. The program runs in a
-# mount namespace where the host's certificate bundle, from which Wine builds its root
-# store, also holds that authority (with-test-authority.sh).
+# starts with TLS and certificates of a test authority of its own; and a name with two
+# addresses. The program runs in a mount namespace where the host's certificate bundle, from
+# which Wine builds its root store, also holds that authority, and the hosts file also
+# names pellaro-dual.test (test-namespace.sh).
 if(WIN32)
   add_executable(dovecot_secure_tests
     ${CMAKE_CURRENT_LIST_DIR}/DovecotSecureTest.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/WorkingThreadSupport.cpp)
+    ${CMAKE_CURRENT_LIST_DIR}/WorkingThreadSupport.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/LoopbackServer.cpp)
   target_link_libraries(dovecot_secure_tests PRIVATE pop3_win ws2_32 crypt32 gtest gtest_main)
   target_include_directories(dovecot_secure_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
   add_test(NAME dovecot_secure_tests
-           COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/dovecot/with-test-authority.sh
+           COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/dovecot/test-namespace.sh
                    ${pellaro_dovecot_dir}/certs/ca.pem
                    bash ${CMAKE_SOURCE_DIR}/scripts/wine-run.sh
                    $<TARGET_FILE:dovecot_secure_tests> --gtest_brief=1
