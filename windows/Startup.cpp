@@ -10,6 +10,17 @@
 #include "mail/SettingsFile.h"
 #include "windows/DMainWindow.h"
 
+DStartupOptions startupOptionsIn(const DString& folder, int port)
+{
+    DStartupOptions options;
+    options.documents = folder;
+    options.program = folder + "\\";
+    options.customFolders = true;
+    options.checkPort = port;
+    options.guideOnEmpty = false;
+    return options;
+}
+
 DPellaroStartup::~DPellaroStartup()
 {
     finish();

@@ -30,6 +30,10 @@ struct DStartupOptions {
     unsigned timeoutLimit = 300;  // looks before a running check is stopped
 };
 
+// Options for a run that keeps its settings file in `folder` (as documents and program
+// folder alike), checks port `port` and opens no guide: for tests and measurements.
+DStartupOptions startupOptionsIn(const DString& folder, int port);
+
 class DPellaroStartup {
 public:
     DPellaroStartup() = default;

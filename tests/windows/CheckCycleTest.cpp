@@ -53,9 +53,17 @@ protected:
     void startChecked(const DSettingsRecord& settings)
     {
         ASSERT_TRUE(server.ok());
-        writeSettings(settings);
+        PellaroRun::startChecked(settings, server.port());
+    }
+    // Starts a check of two mailboxes whose server never answers.
+    void startHanging()
+    {
+        ASSERT_TRUE(server.ok());
+        server.setSlow("ann");
+        server.setSlow("bob");
+        writeSettings(twoMailboxes());
         start(server.port());
-        ASSERT_TRUE(waitForCheckEnd());
+        ASSERT_TRUE(checkInProgress);
     }
 
     Pop3CountServer server;
@@ -63,12 +71,7 @@ protected:
 
 TEST_F(CheckCycle, CheckNowDuringACheckStartsNothing)
 {
-    ASSERT_TRUE(server.ok());
-    server.setSlow("ann");
-    server.setSlow("bob");
-    writeSettings(twoMailboxes());
-    start(server.port());
-    ASSERT_TRUE(checkInProgress);
+    startHanging();
     ASSERT_EQ(1, window->checksStarted());
     ASSERT_EQ(2, window->getThreads()->count());
 
@@ -243,12 +246,7 @@ TEST_F(CheckCycle, AMailboxWhoseLoginFailsShowsItsOwnText)
 
 TEST_F(CheckCycle, ExitDuringACheckStopsTheChecksAndSaves)
 {
-    ASSERT_TRUE(server.ok());
-    server.setSlow("ann");
-    server.setSlow("bob");
-    writeSettings(twoMailboxes());
-    start(server.port());
-    ASSERT_TRUE(checkInProgress);
+    startHanging();
     ASSERT_TRUE(pumpUntil([&] { return server.accepted() >= 2; }, 20000));
     entry(1).seenCount = 7;
 

@@ -89,17 +89,19 @@ void PellaroRun::writeSettings(const DSettingsRecord& settings)
 
 DMainWindow* PellaroRun::start(int port, unsigned timeoutLimit)
 {
-    DStartupOptions options;
-    options.documents = folder;
-    options.program = folder + "\\";
-    options.customFolders = true;
-    options.checkPort = port;
-    options.guideOnEmpty = false;
+    DStartupOptions options = startupOptionsIn(folder, port);
     options.pollInterval = 50;
     options.timeoutLimit = timeoutLimit;
     EXPECT_TRUE(startup.start(options));
     window = startup.mainWindow();
     return window;
+}
+
+void PellaroRun::startChecked(const DSettingsRecord& settings, int port)
+{
+    writeSettings(settings);
+    start(port);
+    ASSERT_TRUE(waitForCheckEnd());
 }
 
 bool PellaroRun::waitForCheckEnd(int milliseconds)

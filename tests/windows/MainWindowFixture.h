@@ -31,6 +31,8 @@ protected:
     // Start-up with the working threads talking to `port`; the first check has started
     // (or ended at once) when it returns.
     DMainWindow* start(int port, unsigned timeoutLimit = 300);
+    // Writes the settings, starts and lets the first check end.
+    void startChecked(const DSettingsRecord& settings, int port);
     // Pumps until no check runs; false when one still runs after `milliseconds`.
     bool waitForCheckEnd(int milliseconds = 30000);
     // checkNow, then waitForCheckEnd.

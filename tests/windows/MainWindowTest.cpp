@@ -47,6 +47,16 @@ void expectPlace(DView* view, Place expected, const char* name)
 
 class MainWindow : public PellaroRun {
 protected:
+    // One mailbox with no mail, checked once.
+    void startWithQuietMailbox()
+    {
+        ASSERT_TRUE(server.ok());
+        DSettingsRecord settings;
+        settings.mailboxes.push_back(box("ann"));
+        server.setCount("ann", 0);
+        startChecked(settings, server.port());
+    }
+
     Pop3CountServer server;
 };
 
@@ -175,12 +185,7 @@ TEST_F(MainWindow, TheLanguageByteMakesEveryWindowHungarian)
 
 TEST_F(MainWindow, TheHiddenWindowShowsFromTheTrayAndHidesWithHide)
 {
-    DSettingsRecord settings;
-    settings.mailboxes.push_back(box("ann"));
-    server.setCount("ann", 0);
-    writeSettings(settings);
-    start(server.port());
-    ASSERT_TRUE(waitForCheckEnd());
+    startWithQuietMailbox();
     EXPECT_FALSE(window->isShown());
     window->onEvent(window->getStateTrayIcon(), 5, 0, 0, 0);
     EXPECT_TRUE(window->isShown());
@@ -236,11 +241,8 @@ void CALLBACK closeGuide(HWND, UINT, UINT_PTR timer, DWORD)
 
 TEST_F(MainWindow, AFirstStartShowsTheWindowAndTheGuideBeforeItsFirstCheck)
 {
-    DStartupOptions options;
-    options.documents = folder;
-    options.program = folder + "\\";
-    options.customFolders = true;
-    options.checkPort = server.port();
+    DStartupOptions options = startupOptionsIn(folder, server.port());
+    options.guideOnEmpty = true;
     guideTitle.clear();
     guideWasShown = false;
     // A thread timer ticks inside the guide's modal loop and closes the guide.
@@ -311,12 +313,7 @@ TEST_F(MainWindow, SwitchingToMagyarOpensTheRestartBoxInHungarian)
 
 TEST_F(MainWindow, EditAndRemoveWithoutASelectedRowDoNothing)
 {
-    DSettingsRecord settings;
-    settings.mailboxes.push_back(box("ann"));
-    server.setCount("ann", 0);
-    writeSettings(settings);
-    start(server.port());
-    ASSERT_TRUE(waitForCheckEnd());
+    startWithQuietMailbox();
     ASSERT_EQ(-1, window->getMailboxList()->getSelected());
     EXPECT_EQ("", titleOfBoxAfter(window, [&] {
         window->getEditButton()->notifyParent(notifyActivated);

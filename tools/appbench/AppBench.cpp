@@ -1,0 +1,135 @@
+// appbench: figures for Pellaro as a whole, run under Wine (a measurement, not a test):
+//   - time from process start to the end of start-up (the state tray icon is added during
+//     it, the first check has been started at its end);
+//   - private memory after start-up, and after 100 checks of 20 mailboxes against a local
+//     POP3 server (every mailbox holds five messages);
+//   - CPU time used while idle for a while (nothing but the check interval may tick).
+// Usage: appbench [port] [idle seconds]   (defaults 21130 and 60)
+#include <windows.h>
+#include <psapi.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <thread>
+
+#include "mail/CheckState.h"
+#include "mail/SettingsFile.h"
+#include "tools/pop3bench/SlowPop3Server.h"
+#include "windows/DMainWindow.h"
+#include "windows/Startup.h"
+
+namespace {
+
+double milliseconds(const FILETIME& later, const FILETIME& earlier)
+{
+    ULARGE_INTEGER a, b;
+    a.LowPart = later.dwLowDateTime;
+    a.HighPart = later.dwHighDateTime;
+    b.LowPart = earlier.dwLowDateTime;
+    b.HighPart = earlier.dwHighDateTime;
+    return static_cast<double>(a.QuadPart - b.QuadPart) / 10000.0;
+}
+
+double cpuMilliseconds()
+{
+    FILETIME created, exited, kernel, user;
+    GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
+    FILETIME zero{0, 0};
+    return milliseconds(kernel, zero) + milliseconds(user, zero);
+}
+
+double privateMegabytes()
+{
+    PROCESS_MEMORY_COUNTERS_EX counters{};
+    counters.cb = sizeof counters;
+    GetProcessMemoryInfo(GetCurrentProcess(),
+                         reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters), sizeof counters);
+    return static_cast<double>(counters.PrivateUsage) / (1024.0 * 1024.0);
+}
+
+// Handles messages until `done` or `limit` ms have passed.
+template <class Done> bool pumpUntil(Done done, DWORD limit)
+{
+    DWORD begin = GetTickCount();
+    while (!done()) {
+        if (GetTickCount() - begin > limit)
+            return false;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT);
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageA(&msg);
+    }
+    return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    int port = argc > 1 ? std::atoi(argv[1]) : 21130;
+    int idleSeconds = argc > 2 ? std::atoi(argv[2]) : 60;
+    const int mailboxCount = 20, checks = 100;
+
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    DString folder = DString(temp) + "pellaro-appbench";
+    CreateDirectoryA(folder.text(), nullptr);
+    DSettingsRecord settings;
+    settings.notify = false;
+    settings.notifyAtStartup = false;
+    settings.intervalIndex = 3;
+    for (int i = 0; i < mailboxCount; i++) {
+        DMailboxRecord record;
+        record.userName = DString("user") + DString(i);
+        record.server = "127.0.0.1";
+        record.password = "secret";
+        settings.mailboxes.push_back(record);
+    }
+    if (!saveSettingsFile(folder, settings)) {
+        std::printf("cannot write the settings file in %s\n", folder.text());
+        return 1;
+    }
+    SlowPop3Server server(port, 0);
+    if (!server.ok()) {
+        std::printf("cannot listen on port %d\n", port);
+        return 1;
+    }
+    std::thread serving([&] { server.serve(mailboxCount * checks, 600000); });
+
+    DStartupOptions options = startupOptionsIn(folder, port);
+    DPellaroStartup startup;
+    bool started = startup.start(options);
+    FILETIME created, exited, kernel, user, now;
+    GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
+    GetSystemTimeAsFileTime(&now);
+    if (!started) {
+        std::printf("start-up failed\n");
+        return 1;
+    }
+    std::printf("process start to end of start-up (tray icon added): %.0f ms\n",
+                milliseconds(now, created));
+    std::printf("private memory after start-up: %.1f MB\n", privateMegabytes());
+
+    DMainWindow* window = startup.mainWindow();
+    DWORD begin = GetTickCount();
+    double cpuBefore = cpuMilliseconds();
+    bool allEnded = pumpUntil([] { return !checkInProgress; }, 60000);
+    for (int i = 1; i < checks && allEnded; i++) {
+        window->checkNow();
+        allEnded = pumpUntil([] { return !checkInProgress; }, 60000);
+    }
+    std::printf("%d checks of %d mailboxes: %s, %lu ms wall, %.0f ms CPU\n", checks,
+                mailboxCount, allEnded ? "all ended" : "one did not end",
+                GetTickCount() - begin, cpuMilliseconds() - cpuBefore);
+    std::printf("private memory after them: %.1f MB\n", privateMegabytes());
+
+    double idleBefore = cpuMilliseconds();
+    pumpUntil([] { return false; }, static_cast<DWORD>(idleSeconds) * 1000);
+    std::printf("CPU while idle for %d s: %.0f ms\n", idleSeconds, cpuMilliseconds() - idleBefore);
+
+    startup.finish();
+    serving.join();
+    DeleteFileA((folder + "\\.Pellaro.ini").text());
+    RemoveDirectoryA(folder.text());
+    return 0;
+}
