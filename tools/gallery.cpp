@@ -1,8 +1,13 @@
 // gallery: draws every part of the widget library's look into one BMP file, so the classic
 // and the visual-styles drawings can be looked at side by side: every theme operation in its
-// states, the check box and radio glyphs and the six icons magnified, and text boxes.
+// states, the check box and radio glyphs and the six icons magnified, text boxes, and every
+// control in its states with an open menu, drop-down list and tool tip (GalleryControls.h).
+// The controls are real windows: it needs a display.
 //   gallery.exe [output.bmp]      (default: gallery.bmp in the current folder)
 // Exits with 0 when the file was written.
+#include "GalleryControls.h"
+
+#include "framework/DApplication.h"
 #include "framework/DXPTheme.h"
 #include "graphics/BuiltInImages.h"
 #include "graphics/DBitmap.h"
@@ -14,7 +19,8 @@
 namespace {
 
 const int imageWidth = 1000;
-const int imageHeight = 780;
+const int controlsTop = 780;
+const int imageHeight = controlsTop + 30 + galleryControlPanelHeight + 10;
 const int labelWidth = 110;
 const int panelWidth = 440;
 const int panelX[2] = {labelWidth, labelWidth + panelWidth + 10};
@@ -211,6 +217,7 @@ void drawThemeRows(Gallery& g)
 int main(int argc, char** argv)
 {
     const char* path = argc > 1 ? argv[1] : "gallery.bmp";
+    DApplication application;
     buildBuiltInImages();
     DTheme classic;
     DXPTheme visual;
@@ -270,7 +277,22 @@ int main(int argc, char** argv)
     canvas->drawGradient(panelX[1] + 170, boxY - 4, 100, 20, DColor(255, 0, 0), DColor(0, 0, 255),
                          DColor(255, 255, 0), DColor(0, 255, 0));
 
-    const bool ok = writeBmp(image, path);
+    // The controls, built with each theme in turn.
+    canvas->setOrigin(0, 0);
+    canvas->font()->setColor(black);
+    canvas->drawText(6, controlsTop + 6, "Controls");
+    canvas->drawText(panelX[0], controlsTop + 6, "Classic (DTheme)");
+    canvas->drawText(panelX[1], controlsTop + 6, "Visual styles (DXPTheme)");
+    const int panelTop = controlsTop + 30;
+    for (const GalleryControlRow& row : galleryControlRows)
+        canvas->drawText(6, panelTop + row.top + 4, row.label);
+    bool drawn = true;
+    for (int panel = 0; panel < 2; ++panel)
+        drawn &= drawControlPanel(application, canvas, panelX[panel], panelTop, themes[panel]);
+    if (!drawn)
+        std::fprintf(stderr, "gallery: some controls could not be drawn\n");
+
+    const bool ok = writeBmp(image, path) && drawn;
     destroyBuiltInImages();
     if (!ok) {
         std::fprintf(stderr, "gallery: cannot write %s\n", path);
