@@ -8,7 +8,7 @@ packages=(
   wine wine64 xvfb xauth
   dovecot-core dovecot-pop3d
   openssl
-  nsis zip
+  nsis zip unzip x11-utils
   clang libclang-rt-14-dev
 )
 missing=()

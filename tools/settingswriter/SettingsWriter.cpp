@@ -1,10 +1,8 @@
 // settingswriter: writes a Pellaro settings file into the current user's documents folder
 // (as Pellaro itself would save it), for the demo and the screenshots, which start Pellaro
 // with mailboxes already set up. Not part of the product.
-//   settingswriter [--hungarian] [--interval 0..3] [--quiet]
-//                  [--mailbox <user> <server> <password>]...
-// --interval takes the interval choice (0 = 1, 1 = 5, 2 = 10, 3 = 15 minutes); --quiet
-// turns the notification box off. Every mailbox starts with nothing seen, so the first
+//   settingswriter [--hungarian] [--interval 0..3] [--mailbox <user> <server> <password>]...
+// --interval takes the interval choice (0 = 1, 1 = 5, 2 = 10, 3 = 15 minutes). Every mailbox starts with nothing seen, so the first
 // check announces the mail it finds. Exit code 0 when the file is in place, 1 when it could
 // not be written, 2 for a wrong command line.
 #include "mail/SettingsFile.h"
@@ -17,7 +15,7 @@ namespace {
 
 int usage()
 {
-    std::fprintf(stderr, "usage: settingswriter [--hungarian] [--interval 0..3] [--quiet] "
+    std::fprintf(stderr, "usage: settingswriter [--hungarian] [--interval 0..3] "
                          "[--mailbox <user> <server> <password>]...\n");
     return 2;
 }
@@ -31,9 +29,6 @@ int main(int argc, char** argv)
         const std::string option = argv[i];
         if (option == "--hungarian") {
             settings.hungarian = true;
-        } else if (option == "--quiet") {
-            settings.notify = false;
-            settings.notifyAtStartup = false;
         } else if (option == "--interval" && i + 1 < argc) {
             const std::string choice = argv[++i];
             int milliseconds = 0;
