@@ -117,11 +117,17 @@ void DemoWindow::onCreate()
     setFocus(name);
 }
 
-void DemoWindow::buildFields(int x, int y, int width)
+DGroup* DemoWindow::addGroup(int x, int y, int width, int height, const char* caption)
 {
     DGroup* group = new DGroup;
-    group->create(x, y, width, 88, DString("Text fields"));
+    group->create(x, y, width, height, DString(caption));
     addView(group);
+    return group;
+}
+
+void DemoWindow::buildFields(int x, int y, int width)
+{
+    DGroup* group = addGroup(x, y, width, 88, "Text fields");
     const char* labels[2] = {"Name:", "Password:"};
     for (int i = 0; i < 2; ++i) {
         DStaticText* label = new DStaticText;
@@ -140,9 +146,7 @@ void DemoWindow::buildFields(int x, int y, int width)
 
 void DemoWindow::buildChoices(int x, int y, int width)
 {
-    DGroup* group = new DGroup;
-    group->create(x, y, width, 112, DString("Choices"));
-    addView(group);
+    DGroup* group = addGroup(x, y, width, 112, "Choices");
     combo = new DComboBox;
     combo->init(10, 20, width - 20, 21);
     for (const char* text : intervalTexts)
@@ -169,9 +173,7 @@ void DemoWindow::buildChoices(int x, int y, int width)
 
 void DemoWindow::buildAlignments(int x, int y, int width)
 {
-    DGroup* group = new DGroup;
-    group->create(x, y, width, 112, DString("Static texts"));
-    addView(group);
+    DGroup* group = addGroup(x, y, width, 112, "Static texts");
     // Three texts on top (left, centred, right), two below (centred in the middle, right
     // at the bottom), each in a box of its own so the alignment shows.
     const char* captions[alignedCount] = {"Left", "Centred", "Right", "Middle", "Bottom right"};
@@ -190,9 +192,7 @@ void DemoWindow::buildAlignments(int x, int y, int width)
 
 void DemoWindow::buildActivity(int x, int y, int width)
 {
-    DGroup* group = new DGroup;
-    group->create(x, y, width, 50, DString("Activity"));
-    addView(group);
+    DGroup* group = addGroup(x, y, width, 50, "Activity");
     waitBar = new DWaitBar;
     waitBar->create(10, 20, width - 110, 20);
     waitBar->setBandLength(8);
@@ -204,9 +204,7 @@ void DemoWindow::buildActivity(int x, int y, int width)
 
 void DemoWindow::buildList(int x, int y, int width, int height)
 {
-    DGroup* group = new DGroup;
-    group->create(x, y, width, height, DString("Mailboxes"));
-    addView(group);
+    DGroup* group = addGroup(x, y, width, height, "Mailboxes");
     // The list is attached before it is filled: its scroll bars are set from the rows only
     // once it has a window.
     list = new DListView;

@@ -75,6 +75,8 @@ public:
     void onTimer(DTimer* source) override;
 
 private:
+    // A group box on the window; the controls of a section go inside it.
+    DGroup* addGroup(int x, int y, int width, int height, const char* caption);
     void buildFields(int x, int y, int width);
     void buildChoices(int x, int y, int width);
     void buildAlignments(int x, int y, int width);
