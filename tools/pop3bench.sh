@@ -25,7 +25,6 @@ bash "$fixture" start "$dir" "$port" || exit 1
 
 delay=${PELLARO_BENCH_DELAY:-25}
 rounds=${PELLARO_BENCH_ROUNDS:-5}
-relayPort=$((port + 1))
 relayPid=
 trap 'bash "$fixture" stop "$dir" "$port"; [ -n "$relayPid" ] && kill "$relayPid" 2>/dev/null' EXIT
 
@@ -52,12 +51,19 @@ doveadm -c "$dir/dovecot.conf" reload && sleep 2
 echo "== Where a check's CPU time goes (no delay)"
 "$root/scripts/wine-run.sh" "$exe" cpu 127.0.0.1 "$port" three secret 300 || status=1
 
-echo "== Latency: $delay ms each way through a delay relay on 127.0.0.1:$relayPort"
+# The relay listens on a port the system picks (the Dovecot fixture uses the ports after its
+# own for its secured listeners).
 ready=$(mktemp)
-python3 "$root/tools/pop3bench/delay_relay.py" "$relayPort" "$port" "$delay" >"$ready" &
+python3 "$root/tools/pop3bench/delay_relay.py" 0 "$port" "$delay" >"$ready" &
 relayPid=$!
 for _ in $(seq 100); do grep -q ready "$ready" && break; sleep 0.1; done
+relayPort=$(sed -n 's/^ready //p' "$ready")
 rm -f "$ready"
+if [ -z "$relayPort" ]; then
+  echo "the delay relay did not start" >&2
+  exit 1
+fi
+echo "== Latency: $delay ms each way through a delay relay on 127.0.0.1:$relayPort"
 "$root/scripts/wine-run.sh" "$exe" latency 127.0.0.1 "$relayPort" three secret "$delay" "$rounds" || status=1
 python3 "$root/tools/pop3bench/reference_client.py" "$relayPort" three secret "$delay" "$rounds" || status=1
 exit $status

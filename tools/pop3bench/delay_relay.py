@@ -11,7 +11,8 @@ after its connect, as on a real network.
 
     delay_relay.py <listen port> <target port> <one-way delay ms>
 
-Runs until killed; prints "ready" once it listens."""
+A listen port of 0 takes one the system picks. Runs until killed; prints "ready <port>"
+once it listens."""
 import asyncio
 import sys
 
@@ -73,7 +74,8 @@ async def main():
     listen, target, delay = int(sys.argv[1]), int(sys.argv[2]), int(sys.argv[3]) / 1000.0
     server = await asyncio.start_server(lambda r, w: relay(r, w, target, delay),
                                         "127.0.0.1", listen, backlog=512)
-    print("ready", flush=True)
+    port = server.sockets[0].getsockname()[1]
+    print("ready %d" % port, flush=True)
     async with server:
         await server.serve_forever()
 

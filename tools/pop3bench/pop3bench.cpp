@@ -56,6 +56,9 @@ double wallSeconds()
     return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
 }
 
+// The longest one measurement may take.
+const double runLimitSeconds = 120;
+
 struct Run {
     double wall = 0;
     double cpu = 0;
@@ -83,13 +86,23 @@ Run runChecks(const char* host, int port, const char* user, const char* password
         thread->start();
         threads.push_back(std::move(thread));
     }
-    // The check cycle polls once a second; a shorter poll gives a finer wall time.
+    // The check cycle polls once a second; a shorter poll gives a finer wall time. A server
+    // that never answers must not hold the measurement for ever: after the limit the
+    // remaining checks are stopped and count as failed.
     for (;;) {
         bool running = false;
         for (auto& thread : threads)
             running = running || thread->isRunning();
         if (!running)
             break;
+        if (wallSeconds() - wallStart > runLimitSeconds) {
+            for (auto& thread : threads)
+                thread->requestStop();
+            for (auto& thread : threads)
+                thread->terminate();
+            run.firstError = "stopped after the time limit";
+            break;
+        }
         Sleep(static_cast<DWORD>(pollMs));
     }
     run.wall = wallSeconds() - wallStart;
@@ -98,7 +111,7 @@ Run runChecks(const char* host, int port, const char* user, const char* password
         if (thread->getStatus() == "OK") {
             ++run.ok;
             run.firstCount = thread->getMailCount();
-        } else if (run.firstError.empty()) {
+        } else if (run.firstError.empty() && thread->getStatus().length() > 0) {
             run.firstError = thread->getStatus().text();
         }
     }
@@ -172,6 +185,20 @@ DWORD WINAPI lookupThread(LPVOID parameter)
     return 0;
 }
 
+// A blocking connection to an IPv4 server whose greeting has been received.
+SOCKET greetedSocket(const char* host, int port)
+{
+    sockaddr_in address = {};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(static_cast<u_short>(port));
+    inet_pton(AF_INET, host, &address.sin_addr);
+    SOCKET s = ::socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+    ::connect(s, reinterpret_cast<sockaddr*>(&address), sizeof address);
+    char greeting[512];
+    ::recv(s, greeting, sizeof greeting, 0);
+    return s;
+}
+
 // Runs `piece` `count` times and prints the process CPU time and the wall time per run.
 template <class Piece>
 void costOf(const char* label, int count, Piece piece)
@@ -228,28 +255,15 @@ bool measureCpu(const char* host, int port, const char* user, const char* passwo
         WSACloseEvent(e);
     });
     costOf("socket, connect, close (server greets)", count, [host, port](int) {
-        sockaddr_in address = {};
-        address.sin_family = AF_INET;
-        address.sin_port = htons(static_cast<u_short>(port));
-        inet_pton(AF_INET, host, &address.sin_addr);
-        SOCKET s = ::socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-        ::connect(s, reinterpret_cast<sockaddr*>(&address), sizeof address);
-        char greeting[512];
-        ::recv(s, greeting, sizeof greeting, 0);
+        SOCKET s = greetedSocket(host, port);
         closesocket(s);
     });
     // The least a check's socket work can cost: the same dialogue on this thread with a
     // blocking socket, each command in two sends as the dialogue makes them.
     std::string login[4] = {std::string("USER ") + user, std::string("PASS ") + password, "STAT", "QUIT"};
     costOf("bare dialogue, blocking, on this thread", count, [&](int) {
-        sockaddr_in address = {};
-        address.sin_family = AF_INET;
-        address.sin_port = htons(static_cast<u_short>(port));
-        inet_pton(AF_INET, host, &address.sin_addr);
-        SOCKET s = ::socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-        ::connect(s, reinterpret_cast<sockaddr*>(&address), sizeof address);
+        SOCKET s = greetedSocket(host, port);
         char reply[512];
-        ::recv(s, reply, sizeof reply, 0);
         for (const std::string& command : login) {
             ::send(s, command.data(), static_cast<int>(command.size()), 0);
             ::send(s, "\r\n", 2, 0);
