@@ -41,12 +41,7 @@ for file in "$program" "$writer"; do
   [ -f "$file" ] || { echo "$file is missing: build the Windows configuration first" >&2; exit 1; }
 done
 
-mkdir -p "$demo_dir/home"
-export HOME="$demo_dir/home"
-export WINEPREFIX="$demo_dir/wineprefix"
-export WINEDEBUG=-all
-export WINEARCH=win64
-export WINEDLLOVERRIDES="mscoree=;mshtml=;winemenubuilder.exe=d"
+source "$root/scripts/wine-sandbox.sh" "$demo_dir"
 mail_dir="$demo_dir/dovecot"
 xvfb_pid=""
 pellaro_pid=""

@@ -24,7 +24,7 @@ work=$2
 source "$here/checks.sh"
 
 rm -rf "$work"
-mkdir -p "$work/home"
+mkdir -p "$work"
 dist="$work/dist"
 
 # --- The release files ---------------------------------------------------------------------
@@ -54,12 +54,7 @@ check "the licence is the MIT licence with Windows line ends" \
   bash -c "unzip -p '$portable' 'Pellaro-$version/LICENSE.txt' | head -n 1 | grep -q \$'^MIT License\r\$'"
 
 # --- Installing and uninstalling under Wine ---------------------------------------------------
-export HOME="$work/home"
-export WINEPREFIX="$work/wineprefix"
-export WINEDEBUG=-all
-export WINEARCH=win64
-# No Mono or Gecko installer, and no menu entries on the Linux desktop for our shortcuts.
-export WINEDLLOVERRIDES="mscoree=;mshtml=;winemenubuilder.exe=d"
+source "$root/scripts/wine-sandbox.sh" "$work"
 mkdir -p "$WINEPREFIX"
 wineboot -i </dev/null >"$work/wineboot.log" 2>&1
 wineserver -w
