@@ -4,7 +4,9 @@
 //   - private memory after start-up, and after 100 checks of 20 mailboxes against a local
 //     POP3 server (every mailbox holds five messages);
 //   - CPU time used while idle for a while (nothing but the check interval may tick).
-// Usage: appbench [port] [idle seconds]   (defaults 21130 and 60)
+// Usage: appbench [port] [idle seconds]   (defaults: a free port (also for 0), 60 s)
+// Progress and figures go to the standard output line by line.
+#include <winsock2.h>
 #include <windows.h>
 #include <psapi.h>
 
@@ -38,13 +40,35 @@ double cpuMilliseconds()
     return milliseconds(kernel, zero) + milliseconds(user, zero);
 }
 
-double privateMegabytes()
+// Private bytes, as the system counts them for the process (Wine reports them as the
+// page-file usage), and the working set.
+void printMemory(const char* when)
 {
     PROCESS_MEMORY_COUNTERS_EX counters{};
     counters.cb = sizeof counters;
     GetProcessMemoryInfo(GetCurrentProcess(),
                          reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters), sizeof counters);
-    return static_cast<double>(counters.PrivateUsage) / (1024.0 * 1024.0);
+    SIZE_T privateBytes = counters.PrivateUsage ? counters.PrivateUsage : counters.PagefileUsage;
+    std::printf("memory %s: private %.1f MB, working set %.1f MB\n", when,
+                static_cast<double>(privateBytes) / 1048576.0,
+                static_cast<double>(counters.WorkingSetSize) / 1048576.0);
+    std::fflush(stdout);
+}
+
+// A port on 127.0.0.1 that nothing listens on now.
+int freePort()
+{
+    SOCKET probe = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = inet_addr("127.0.0.1");
+    int length = sizeof address;
+    int port = 0;
+    if (bind(probe, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
+        getsockname(probe, reinterpret_cast<sockaddr*>(&address), &length) == 0)
+        port = ntohs(address.sin_port);
+    closesocket(probe);
+    return port;
 }
 
 // Handles messages until `done` or `limit` ms have passed.
@@ -66,7 +90,11 @@ template <class Done> bool pumpUntil(Done done, DWORD limit)
 
 int main(int argc, char** argv)
 {
-    int port = argc > 1 ? std::atoi(argv[1]) : 21130;
+    WSADATA winsock;
+    WSAStartup(MAKEWORD(2, 2), &winsock);
+    int port = argc > 1 ? std::atoi(argv[1]) : 0;
+    if (port == 0)
+        port = freePort();
     int idleSeconds = argc > 2 ? std::atoi(argv[2]) : 60;
     const int mailboxCount = 20, checks = 100;
 
@@ -108,7 +136,8 @@ int main(int argc, char** argv)
     }
     std::printf("process start to end of start-up (tray icon added): %.0f ms\n",
                 milliseconds(now, created));
-    std::printf("private memory after start-up: %.1f MB\n", privateMegabytes());
+    std::fflush(stdout);
+    printMemory("after start-up");
 
     DMainWindow* window = startup.mainWindow();
     DWORD begin = GetTickCount();
@@ -117,19 +146,26 @@ int main(int argc, char** argv)
     for (int i = 1; i < checks && allEnded; i++) {
         window->checkNow();
         allEnded = pumpUntil([] { return !checkInProgress; }, 60000);
+        if (i % 10 == 0) {
+            std::printf("  %d checks done\n", i);
+            std::fflush(stdout);
+        }
     }
     std::printf("%d checks of %d mailboxes: %s, %lu ms wall, %.0f ms CPU\n", checks,
                 mailboxCount, allEnded ? "all ended" : "one did not end",
                 GetTickCount() - begin, cpuMilliseconds() - cpuBefore);
-    std::printf("private memory after them: %.1f MB\n", privateMegabytes());
+    printMemory("after them");
 
     double idleBefore = cpuMilliseconds();
     pumpUntil([] { return false; }, static_cast<DWORD>(idleSeconds) * 1000);
     std::printf("CPU while idle for %d s: %.0f ms\n", idleSeconds, cpuMilliseconds() - idleBefore);
+    std::fflush(stdout);
 
     startup.finish();
     serving.join();
+    SetFileAttributesA((folder + "\\.Pellaro.ini").text(), FILE_ATTRIBUTE_NORMAL);
     DeleteFileA((folder + "\\.Pellaro.ini").text());
     RemoveDirectoryA(folder.text());
+    WSACleanup();
     return 0;
 }
