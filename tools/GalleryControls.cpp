@@ -85,7 +85,16 @@ bool copyWindow(HWND window, DCanvas* target, int x, int y, int* width = nullptr
     ReleaseDC(window, source);
     if (width)
         *width = r.right;
-    return ok != 0;
+    if (!ok)
+        return false;
+    // A copy that left the area one flat colour copied nothing the controls drew.
+    const DColor first = target->getPixel(x, y);
+    for (int py = y; py < y + r.bottom; py += 2)
+        for (int px = x; px < x + r.right; px += 2)
+            if (target->getPixel(px, py) != first)
+                return true;
+    std::fprintf(stderr, "gallery: a window copied as one flat colour\n");
+    return false;
 }
 
 void leftDrag(HWND window, int x1, int x2, int y)

@@ -292,12 +292,13 @@ int main(int argc, char** argv)
     if (!drawn)
         std::fprintf(stderr, "gallery: some controls could not be drawn\n");
 
-    const bool ok = writeBmp(image, path) && drawn;
+    // The picture is written also when a control failed, so it can be looked at.
+    const bool written = writeBmp(image, path);
     destroyBuiltInImages();
-    if (!ok) {
+    if (!written) {
         std::fprintf(stderr, "gallery: cannot write %s\n", path);
         return 1;
     }
     std::printf("gallery: wrote %s (%d x %d)\n", path, imageWidth, imageHeight);
-    return 0;
+    return drawn ? 0 : 1;
 }
