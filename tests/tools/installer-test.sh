@@ -11,6 +11,8 @@
 #     made, a Run entry of another copy of the program survives the uninstaller, and the
 #     uninstaller's /REMOVESETTINGS removes the settings file and an interrupted save's
 #     leftover.
+# Between the two, a running Pellaro keeps the silent uninstaller from removing anything.
+# Needs a display (Pellaro's windows).
 # Prints every failed check and exits non-zero when there was one.
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -23,6 +25,10 @@ exe=$1
 work=$2
 source "$here/checks.sh"
 
+if [ -z "${DISPLAY:-}" ]; then
+  echo "FAILED: no display (run under xvfb-run, as scripts/test.sh does)"
+  exit 1
+fi
 rm -rf "$work"
 mkdir -p "$work"
 dist="$work/dist"
@@ -121,6 +127,27 @@ exe_kb=$(( ($(stat -c %s "$exe") + 1023) / 1024 ))
 check "Apps & features: EstimatedSize counts at least the program ($exe_kb KB), got $size" \
   test -n "$size" -a "$((size))" -ge "$exe_kb"
 check_not "nothing is registered for all users" has_key "HKLM\\$uninstall_key"
+
+# While Pellaro runs its file cannot go: the silent uninstaller gives up before it removes
+# anything.
+wine "$folder/Pellaro.exe" </dev/null >>"$work/wine.log" 2>&1 &
+pellaro=$!
+pellaro_window() { xwininfo -root -tree 2>/dev/null | grep -q '"Pellaro"'; }
+if wait_for 120 pellaro_window; then
+  # _?= runs the uninstaller where it is, without its copy in the temporary folder, so its
+  # end and exit code are the run's own.
+  timeout 300 wine "$folder/Uninstall.exe" /S '_?=C:\PellaroTest\Mine' </dev/null >>"$work/wine.log" 2>&1
+  check_not "the uninstaller reports that it gave up" test $? -eq 0
+  check "a running Pellaro stays installed" test -f "$folder/Pellaro.exe"
+  check "... with its uninstaller" test -f "$folder/Uninstall.exe"
+  check "... its shortcut" test -f "$user_programs/Pellaro.lnk"
+  check "... its Run entry" test -n "$(reg_value "$run_key" Pellaro)"
+  check "... and its Apps & features record" has_key "$key"
+else
+  fail "the installed Pellaro showed no window within 120 s"
+fi
+wineserver -k
+wait "$pellaro" 2>/dev/null
 
 printf 'settings of the user' >"$documents/.Pellaro.ini"
 check "the silent uninstaller runs" run_and_settle "$folder/Uninstall.exe" /S
