@@ -11,7 +11,8 @@
 #     made, a Run entry of another copy of the program survives the uninstaller, and the
 #     uninstaller's /REMOVESETTINGS removes the settings file and an interrupted save's
 #     leftover.
-# Between the two, a running Pellaro keeps the silent uninstaller from removing anything.
+# Between the two, a running Pellaro keeps the silent installer from replacing it and the
+# silent uninstaller from removing anything.
 # Needs a display (Pellaro's windows).
 # Prints every failed check and exits non-zero when there was one.
 set -uo pipefail
@@ -128,12 +129,14 @@ check "Apps & features: EstimatedSize counts at least the program ($exe_kb KB), 
   test -n "$size" -a "$((size))" -ge "$exe_kb"
 check_not "nothing is registered for all users" has_key "HKLM\\$uninstall_key"
 
-# While Pellaro runs its file cannot go: the silent uninstaller gives up before it removes
-# anything.
+# While Pellaro runs its file cannot go: the silent installer gives up instead of replacing
+# it, and the silent uninstaller gives up before it removes anything.
 wine "$folder/Pellaro.exe" </dev/null >>"$work/wine.log" 2>&1 &
 pellaro=$!
 pellaro_window() { xwininfo -root -tree 2>/dev/null | grep -q '"Pellaro"'; }
 if wait_for 120 pellaro_window; then
+  timeout 300 wine "$setup" /S /CurrentUser '/D=C:\PellaroTest\Mine' </dev/null >>"$work/wine.log" 2>&1
+  check_not "the installer reports that it cannot replace a running Pellaro" test $? -eq 0
   # _?= runs the uninstaller where it is, without its copy in the temporary folder, so its
   # end and exit code are the run's own.
   timeout 300 wine "$folder/Uninstall.exe" /S '_?=C:\PellaroTest\Mine' </dev/null >>"$work/wine.log" 2>&1

@@ -108,6 +108,8 @@ LangString UnSecProgramName ${LANG_ENGLISH} "Pellaro, its shortcut and its start
 LangString UnSecProgramName ${LANG_HUNGARIAN} "A Pellaro, a parancsikonja és az indítása bejelentkezéskor"
 LangString UnSecSettingsName ${LANG_ENGLISH} "Remove my settings and mailboxes (.Pellaro.ini)"
 LangString UnSecSettingsName ${LANG_HUNGARIAN} "A beállításaim és postafiókjaim törlése (.Pellaro.ini)"
+LangString StillRunningSetup ${LANG_ENGLISH} "Pellaro.exe cannot be replaced while it is running. Choose Exit in Pellaro's tray menu, then Retry."
+LangString StillRunningSetup ${LANG_HUNGARIAN} "A Pellaro.exe futás közben nem cserélhető le. Válassza a Pellaro tálcamenüjében a Kilépés parancsot, majd az Újra gombot."
 LangString StillRunning ${LANG_ENGLISH} "Pellaro.exe cannot be removed while it is running. Choose Exit in Pellaro's tray menu, then Retry."
 LangString StillRunning ${LANG_HUNGARIAN} "A Pellaro.exe futás közben nem törölhető. Válassza a Pellaro tálcamenüjében a Kilépés parancsot, majd az Újra gombot."
 
@@ -117,6 +119,17 @@ LangString StillRunning ${LANG_HUNGARIAN} "A Pellaro.exe futás közben nem tör
 Section "$(SecProgramName)" SecProgram
   SectionIn RO
   SetOutPath "$INSTDIR"
+  ; A Pellaro.exe that still runs cannot be replaced: ask the user to end it first (silent
+  ; mode gives up, leaving the running copy as it was).
+  ${If} ${FileExists} "$INSTDIR\Pellaro.exe"
+    replace:
+    ClearErrors
+    Delete "$INSTDIR\Pellaro.exe"
+    ${If} ${Errors}
+      MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "$(StillRunningSetup)" /SD IDCANCEL IDRETRY replace
+      Abort
+    ${EndIf}
+  ${EndIf}
   File "/oname=Pellaro.exe" "${PELLARO_EXE}"
   WriteUninstaller "$INSTDIR\${UNINSTALLER}"
 
