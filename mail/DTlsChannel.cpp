@@ -261,7 +261,9 @@ bool DTlsChannel::negotiate(bool initial, int waitSliceMs, int limitMs)
     ULONGLONG begin = GetTickCount64();
     int taken = 0;
     bool first = initial;
-    bool readFirst = !initial && pending.empty();
+    // After the handshake SChannel is handed what came with the message (perhaps nothing)
+    // at once: the server sends no more until the client speaks again.
+    bool readFirst = false;
     while (true) {
         if (readFirst) {
             // Wait for more of the server's handshake, bounded in time and in bytes.
