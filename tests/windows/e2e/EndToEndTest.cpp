@@ -346,6 +346,12 @@ TEST_F(EndToEnd, ACheckAnnouncesNewMailAndExitKeepsWhatWasAcknowledged)
 
     ASSERT_TRUE(waitForCheckEnd()) << "tooltip: " << stateTip();
     EXPECT_EQ(stateTip(), "Pellaro: Idle");
+    // The idle picture it was added with, the checking one when the check began, and the
+    // idle one again now.
+    const std::vector<uint64_t> pictures = programIcons()[0].pictures;
+    ASSERT_GE(pictures.size(), 3u);
+    EXPECT_NE(pictures[1], pictures[0]);
+    EXPECT_EQ(pictures.back(), pictures[0]);
     EXPECT_FALSE(pellaro.visibleWindow("Pellaro")) << "the options window shows with mailboxes";
     EXPECT_FALSE(pellaro.visibleWindow("User's Guide"));
 
@@ -419,6 +425,13 @@ TEST_F(EndToEnd, AFailingMailboxShowsTheErrorWhileTheOtherOneIsStillAnnounced)
 
     ASSERT_TRUE(waitForCheckEnd()) << "tooltip: " << stateTip();
     EXPECT_EQ(stateTip(), "Pellaro: Error!");
+    // The state icon was added with the idle picture and given the checking one when the
+    // check began; it shows a third, the error picture, now.
+    const std::vector<uint64_t> pictures = programIcons()[0].pictures;
+    ASSERT_GE(pictures.size(), 3u);
+    EXPECT_NE(pictures[1], pictures[0]);
+    EXPECT_NE(pictures.back(), pictures[0]);
+    EXPECT_NE(pictures.back(), pictures[1]);
     std::vector<TrayIconRecord> icons;
     ASSERT_TRUE(waitForEnvelope(icons));
     EXPECT_EQ(icons[1].tip, "There are new mails!");

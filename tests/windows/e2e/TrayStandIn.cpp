@@ -136,6 +136,7 @@ bool TrayStandIn::receive(const COPYDATASTRUCT& data)
         icon.height = static_cast<int>(u32(p + pictureSizeAt + 4));
         icon.hasPicture = data.cbData > pictureBitsAt;
         icon.picture = hashBytes(p + pictureBitsAt, data.cbData - pictureBitsAt);
+        icon.pictures.push_back(icon.picture);
     }
     return true;
 }

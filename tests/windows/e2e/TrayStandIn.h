@@ -29,6 +29,7 @@ struct TrayIconRecord {
     int width = 0;
     int height = 0;
     uint64_t picture = 0;   // a hash of the picture's bits: equal pictures, equal hashes
+    std::vector<uint64_t> pictures;  // every picture the icon was given, the first at its add
 };
 
 class TrayStandIn {
