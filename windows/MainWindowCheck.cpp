@@ -268,7 +268,7 @@ void DMainWindow::updateNewMailNotice()
 void DMainWindow::acknowledge(int index)
 {
     DMailboxEntry* entry = entryAt(index);
-    if (!entry)
+    if (!entry || !newMailMenu)
         return;
     acknowledgeMailbox(*entry);
     mailboxList->setCell(index, 2, DString("0"));
