@@ -322,3 +322,22 @@ TEST_F(MainWindow, EditAndRemoveWithoutASelectedRowDoNothing)
     EXPECT_EQ(1, mailboxes->count());
     EXPECT_EQ("ann@127.0.0.1", text(window->getMailboxList()->getCell(0, 0)));
 }
+
+TEST_F(MainWindow, TheLanguageByteMakesTheBoxesHungarianToo)
+{
+    DSettingsRecord settings;
+    settings.hungarian = true;
+    writeSettings(settings);
+    start(server.port());
+    EXPECT_EQ("N\xE9vjegy", titleOfBoxFrom(window, commandAbout));
+    EXPECT_EQ("Haszn\xE1lati utas\xEDt\xE1s", titleOfBoxFrom(window, commandGuide));
+    DString file = folder + "\\.Pellaro.ini";
+    SetFileAttributesA(file.text(), FILE_ATTRIBUTE_NORMAL);
+    ASSERT_TRUE(DeleteFileA(file.text()));
+    EXPECT_EQ("Postafi\xF3k hozz\xE1" "ad\xE1sa", titleOfBoxAfter(window, [&] {
+        window->getAddButton()->notifyParent(notifyActivated);
+    }));
+    // Cancelled: nothing was added, and the settings were saved once the window closed.
+    EXPECT_EQ(0, window->getMailboxList()->rowCount());
+    EXPECT_TRUE(settingsOnDisk().hungarian);
+}
