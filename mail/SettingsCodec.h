@@ -16,19 +16,7 @@
 
 #include "foundation/DStream.h"
 #include "foundation/DString.h"
-
-// One mailbox as the settings file keeps it; the password in plain text (the codec
-// scrambles it on the way out and unscrambles it on the way in).
-class DMailboxRecord : public DObject {
-public:
-    DString userName;
-    DString server;
-    DString password;
-    DString webAddress;
-    int seenCount = 0;
-    bool allMailsNew = false;
-    bool openWebSite = false;
-};
+#include "mail/DMailboxRecord.h"
 
 // Everything the settings file holds. The defaults are what a program without a settings
 // file uses: 5 minutes, both notification options on, no connection check, English.

@@ -27,15 +27,7 @@ DSettingsRecord DMainWindow::currentSettings() const
         count = mailboxList->rowCount();
     for (int i = 0; i < count; i++) {
         const auto* entry = static_cast<const DMailboxEntry*>(mailboxes->get(i));
-        DMailboxRecord record;
-        record.userName = entry->userName;
-        record.server = entry->server;
-        record.password = entry->password;
-        record.webAddress = entry->webAddress;
-        record.seenCount = entry->seenCount;
-        record.allMailsNew = entry->allMailsNew;
-        record.openWebSite = entry->openWebSite;
-        settings.mailboxes.push_back(record);
+        settings.mailboxes.push_back(entry->record());
     }
     return settings;
 }
@@ -48,9 +40,7 @@ void DMainWindow::applySettings(const DSettingsRecord& settings)
     connectionCheck->setChecked(settings.connectionCheck);
     hungarian = settings.hungarian;
     for (const DMailboxRecord& record : settings.mailboxes) {
-        auto* entry = new DMailboxEntry(record.userName, record.server, record.password,
-                                        record.seenCount, record.allMailsNew,
-                                        record.openWebSite, record.webAddress);
+        auto* entry = new DMailboxEntry(record);
         int row = mailboxList->addRow(mailboxLabel(*entry));
         mailboxList->setCell(row, 1, translate("Unchecked"));
         mailboxList->setCell(row, 2, DString("?"));
