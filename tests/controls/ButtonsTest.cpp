@@ -1,4 +1,5 @@
 // Push buttons and check boxes in a real window, driven with real mouse and key messages.
+#include "framework/RecordingTheme.h"
 #include "framework/WindowTestKit.h"
 
 #include "controls/DButton.h"
@@ -230,67 +231,6 @@ TEST_F(Buttons, ARealMouseClickOverTheButtonsOwnWindowReachesTheButton)
     EXPECT_EQ(clicksOn(ok), 1);
     EXPECT_TRUE(ok->isFocused());
 }
-
-namespace {
-
-// A theme that records the parts it is asked to draw, with their arguments, the canvas
-// origin and the background colour it was given just before.
-class RecordingTheme : public DTheme {
-public:
-    struct Part {
-        std::string name;
-        bool enabled = false;
-        bool flag = false;  // isDefault, lightened or checked
-        int width = 0;
-        int height = 0;
-        int state = -1;
-        int originX = 0;
-        int originY = 0;
-        unsigned background = 0;
-    };
-
-    void drawBackground(DCanvas* canvas, int width, int height, bool lightened) override
-    {
-        add(canvas, "background", true, lightened, width, height, -1);
-    }
-    void drawButton(DCanvas* canvas, bool enabled, bool isDefault, int width, int height,
-                    int state) override
-    {
-        add(canvas, "button", enabled, isDefault, width, height, state);
-    }
-    void drawCheckBox(DCanvas* canvas, bool enabled, int width, int height, int state,
-                      bool checked) override
-    {
-        add(canvas, "check", enabled, checked, width, height, state);
-    }
-    const Part* last(const std::string& name) const
-    {
-        for (auto it = parts.rbegin(); it != parts.rend(); ++it)
-            if (it->name == name)
-                return &*it;
-        return nullptr;
-    }
-
-    std::vector<Part> parts;
-
-private:
-    void add(DCanvas* canvas, const char* name, bool enabled, bool flag, int width, int height,
-             int state)
-    {
-        Part p;
-        p.name = name;
-        p.enabled = enabled;
-        p.flag = flag;
-        p.width = width;
-        p.height = height;
-        p.state = state;
-        canvas->getOrigin(&p.originX, &p.originY);
-        p.background = color(0).value();
-        parts.push_back(p);
-    }
-};
-
-}  // namespace
 
 TEST_F(Buttons, APushButtonHandsItsStateAndDefaultFlagToTheTheme)
 {

@@ -1,6 +1,7 @@
 // What the list view, its header and its scroll bars ask the theme to draw, recorded by a
 // theme that keeps every call with the canvas origin and the native window drawn on.
 #include "ListViewTestKit.h"
+#include "framework/RecordingTheme.h"
 
 #include "controls/DHeader.h"
 #include "controls/DListView.h"
@@ -17,75 +18,6 @@
 using namespace windowtest;
 
 namespace {
-
-class RecordingTheme : public DTheme {
-public:
-    struct Part {
-        std::string name;
-        HWND window = nullptr;
-        bool enabled = false;
-        int width = 0;
-        int height = 0;
-        int state = -1;
-        int direction = -1;
-        int originX = 0;
-        int originY = 0;
-        unsigned background = 0;
-    };
-
-    void drawField(DCanvas* canvas, bool enabled, int width, int height, int, bool) override
-    {
-        add(canvas, "field", enabled, width, height, -1, -1);
-    }
-    void drawScrollArrow(DCanvas* canvas, bool enabled, int width, int height, int state,
-                         int direction) override
-    {
-        add(canvas, "arrow", enabled, width, height, state, direction);
-    }
-    void drawScrollThumb(DCanvas* canvas, bool enabled, int width, int height, int state,
-                         bool) override
-    {
-        add(canvas, "thumb", enabled, width, height, state, -1);
-    }
-    void drawScrollTrack(DCanvas* canvas, bool enabled, int width, int height, bool) override
-    {
-        add(canvas, "track", enabled, width, height, -1, -1);
-    }
-    void drawHeaderItem(DCanvas* canvas, int, int width, int height, int) override
-    {
-        add(canvas, "header", true, width, height, -1, -1);
-    }
-
-    // The calls for `name` on the window of `view`, in order.
-    std::vector<Part> on(const DView* view, const std::string& name) const
-    {
-        std::vector<Part> found;
-        for (const Part& p : parts)
-            if (p.name == name && p.window == static_cast<HWND>(view->getHandle()))
-                found.push_back(p);
-        return found;
-    }
-    void clear() { parts.clear(); }
-
-private:
-    void add(DCanvas* canvas, const char* name, bool enabled, int width, int height, int state,
-             int direction)
-    {
-        Part p;
-        p.name = name;
-        p.window = canvas->window();
-        p.enabled = enabled;
-        p.width = width;
-        p.height = height;
-        p.state = state;
-        p.direction = direction;
-        canvas->getOrigin(&p.originX, &p.originY);
-        p.background = color(0).value();
-        parts.push_back(p);
-    }
-
-    std::vector<Part> parts;
-};
 
 class ListPainting : public OneWindowTest {
 protected:

@@ -1,5 +1,6 @@
 // Static texts, groups and wait bars in a real window under Wine: what they hand the theme,
 // and where their captions' ink lands on the screen.
+#include "framework/RecordingTheme.h"
 #include "framework/WindowTestKit.h"
 
 #include "controls/DGroup.h"
@@ -17,69 +18,6 @@
 using namespace windowtest;
 
 namespace {
-
-// A theme that records the parts it is asked to draw with the canvas origin and the
-// background colour it was given just before.
-class RecordingTheme : public DTheme {
-public:
-    struct Part {
-        std::string name;
-        int width = 0;
-        int height = 0;
-        int a = 0;  // caption width, or steps
-        int b = 0;  // caption height, or step
-        int originX = 0;
-        int originY = 0;
-        unsigned background = 0;
-    };
-
-    void drawBackground(DCanvas* canvas, int width, int height, bool) override
-    {
-        add(canvas, "background", width, height, 0, 0);
-        DTheme::drawBackground(canvas, width, height, false);
-    }
-    void drawGroupFrame(DCanvas* canvas, int unused, int width, int height, int captionWidth,
-                        int captionHeight) override
-    {
-        add(canvas, "groupFrame", width, height, captionWidth, captionHeight);
-        DTheme::drawGroupFrame(canvas, unused, width, height, captionWidth, captionHeight);
-    }
-    void drawWaitFrame(DCanvas* canvas, int unused, int width, int height) override
-    {
-        add(canvas, "waitFrame", width, height, 0, 0);
-        DTheme::drawWaitFrame(canvas, unused, width, height);
-    }
-    void drawWaitBlock(DCanvas* canvas, int unused, int width, int height, int steps,
-                       int step) override
-    {
-        add(canvas, "block", width, height, steps, step);
-        DTheme::drawWaitBlock(canvas, unused, width, height, steps, step);
-    }
-    std::vector<Part> named(const std::string& name) const
-    {
-        std::vector<Part> out;
-        for (const Part& p : parts)
-            if (p.name == name)
-                out.push_back(p);
-        return out;
-    }
-
-    std::vector<Part> parts;
-
-private:
-    void add(DCanvas* canvas, const char* name, int width, int height, int a, int b)
-    {
-        Part p;
-        p.name = name;
-        p.width = width;
-        p.height = height;
-        p.a = a;
-        p.b = b;
-        canvas->getOrigin(&p.originX, &p.originY);
-        p.background = color(0).value();
-        parts.push_back(p);
-    }
-};
 
 // The bounding box of the pixels of a native window that differ from its background.
 struct InkBox {
@@ -210,6 +148,7 @@ TEST_F(SmallControls, AStaticTextWrapsALongCaptionOntoMoreLines)
 TEST_F(SmallControls, AGroupLeavesRoomForItsCaptionAndDrawsItFromX11)
 {
     RecordingTheme theme;
+    theme.drawsToo = true;
     showOnTop();
     auto* group = new DGroup;
     group->create(10, 10, 200, 100, DString("Status"));
@@ -243,6 +182,7 @@ TEST_F(SmallControls, AGroupLeavesRoomForItsCaptionAndDrawsItFromX11)
 TEST_F(SmallControls, AGroupWithoutCaptionGetsAClosedFrame)
 {
     RecordingTheme theme;
+    theme.drawsToo = true;
     auto* group = new DGroup;
     group->create(10, 10, 120, 80);
     window.addView(group);
@@ -283,6 +223,7 @@ TEST_F(SmallControls, AWaitBarOf100By14HasTenBlocksAndItsHeadRunsToSixteen)
 TEST_F(SmallControls, ARunningBarDrawsItsBandFadingFromTheHeadThenTheHeadAgain)
 {
     RecordingTheme theme;
+    theme.drawsToo = true;
     auto* bar = new DWaitBar;
     bar->create(10, 10, 100, 14);
     window.addView(bar);
