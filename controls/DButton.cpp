@@ -19,7 +19,7 @@ bool DButton::create(int newX, int newY, int newWidth, int newHeight, const DStr
     init(newX, newY, newWidth, newHeight);
     focusable = true;
     wantsEnter = true;
-    state = 0;
+    state = DStateNormal;
     return true;
 }
 
@@ -30,7 +30,7 @@ void DButton::onDestroy()
     font = nullptr;
 }
 
-void DButton::setState(int newState)
+void DButton::setState(DThemeState newState)
 {
     state = newState;
     redraw();
@@ -43,11 +43,11 @@ void DButton::paint()
     bool active = isEnabled();
     canvas->lock();
     if (theme) {
-        theme->setBackground(backgroundColor);
+        theme->setBackground(palette.background);
         theme->drawButton(canvas, active, isDefault, width, height, state);
     }
     DTextExtent extent = applyFontAndMeasure();
-    DLayoutRect at = buttonCaptionRect(width, height, extent.width(), extent.height(), state == 1);
+    DLayoutRect at = buttonCaptionRect(width, height, extent.width(), extent.height(), state == DStatePressed);
     drawCaption(at.x, at.y, active);
     if (active && isFocused()) {
         DLayoutRect focus = buttonFocusRect(width, height);
@@ -67,26 +67,26 @@ void DButton::drawCaption(int x, int y, bool active)
 {
     DColor ink = canvas->font()->getColor();
     if (!active)
-        canvas->font()->setColor(shadowColor);
+        canvas->font()->setColor(palette.shadow);
     canvas->drawText(x, y, text);
     canvas->font()->setColor(ink);
 }
 
 void DButton::mouseEnter()
 {
-    setState(2);
+    setState(DStateHot);
 }
 
 void DButton::mouseLeave()
 {
-    setState(0);
+    setState(DStateNormal);
 }
 
 bool DButton::keyDown(int key, int mods)
 {
     if (key == keySpace) {
-        if (state != 1)
-            setState(1);
+        if (state != DStatePressed)
+            setState(DStatePressed);
         return true;
     }
     if (key == keyEnter) {
@@ -100,19 +100,19 @@ bool DButton::keyUp(int key, int)
 {
     if (key != keySpace)
         return false;
-    setState(hot ? 2 : 0);
+    setState(hot ? DStateHot : DStateNormal);
     notifyParent(notifyActivated);
     return true;
 }
 
 bool DButton::leftButtonDown(int, int, int)
 {
-    setState(1);
+    setState(DStatePressed);
     return true;
 }
 
 bool DButton::leftButtonUp(int, int, int)
 {
-    setState(hot ? 2 : 0);
+    setState(hot ? DStateHot : DStateNormal);
     return true;
 }

@@ -1,9 +1,10 @@
 // DButton: a push button. It takes the focus, wants Enter (a focused button answers Enter
 // itself), and is pressed by the left mouse button or by Space; the press is reported to
 // the parent as an "activated" notification with the button as sender. `state` is
-// 0 normal, 1 pressed, 2 hot (mouse over). Drawn by the theme in the control's own pixels.
+// normal, pressed or hot (mouse over), as the theme draws it. Drawn by the theme in the control's own pixels.
 #pragma once
 
+#include "framework/DTheme.h"
 #include "framework/DView.h"
 
 class DFont;
@@ -15,7 +16,7 @@ public:
     ~DButton() override;
 
     bool create(int x, int y, int width, int height, const DString& caption);
-    int getState() const { return state; }
+    DThemeState getState() const { return state; }
     DFont* getFont() const { return font; }
 
     void onDestroy() override;
@@ -28,12 +29,12 @@ public:
     bool leftButtonDown(int x, int y, int mods) override;
 
 protected:
-    void setState(int newState);
+    void setState(DThemeState newState);
     // Puts the control's font on the locked canvas and measures the caption with it.
     DTextExtent applyFontAndMeasure();
     // The caption at x, y in the font's colour, or in the shadow colour when disabled.
     void drawCaption(int x, int y, bool active);
 
-    int state = 0;
+    DThemeState state = DStateNormal;
     DFont* font = nullptr;  // owned
 };

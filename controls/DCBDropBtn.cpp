@@ -11,11 +11,11 @@ const int arrowDown = 1;
 
 bool DCBDropBtn::create(int newX, int newY, int newWidth, int newHeight)
 {
-    state = 0;
+    state = DStateNormal;
     return init(newX, newY, newWidth, newHeight);
 }
 
-void DCBDropBtn::setState(int newState)
+void DCBDropBtn::setState(DThemeState newState)
 {
     state = newState;
     redraw();
@@ -26,29 +26,29 @@ void DCBDropBtn::paint()
     if (!canvas || !theme)
         return;
     canvas->lock();
-    theme->setBackground(backgroundColor);
+    theme->setBackground(palette.background);
     theme->drawScrollArrow(canvas, isEnabled(), width, height, state, arrowDown);
     canvas->unlock();
 }
 
 void DCBDropBtn::mouseEnter()
 {
-    setState(2);
+    setState(DStateHot);
 }
 
 void DCBDropBtn::mouseLeave()
 {
-    setState(0);
+    setState(DStateNormal);
 }
 
 bool DCBDropBtn::leftButtonDown(int, int, int)
 {
-    setState(1);
+    setState(DStatePressed);
     return true;
 }
 
 bool DCBDropBtn::leftButtonUp(int, int, int)
 {
-    setState(2);
+    setState(DStateHot);
     return false;
 }

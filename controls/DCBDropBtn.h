@@ -1,9 +1,10 @@
 // DCBDropBtn: the arrow button at the right end of a combo box. It draws the theme's
-// downward scroll arrow and shows its state (0 normal, 1 pressed, 2 hot); a release over
+// downward scroll arrow and shows its state (normal, pressed or hot); a release over
 // it is left unconsumed, so the general notifications report the press to the combo box,
 // which opens its list. Coordinates are the button's own pixels. Owns nothing.
 #pragma once
 
+#include "framework/DTheme.h"
 #include "framework/DView.h"
 
 class DCBDropBtn : public DView {
@@ -11,7 +12,7 @@ public:
     DCBDropBtn() = default;
 
     bool create(int x, int y, int width, int height);
-    int getState() const { return state; }
+    DThemeState getState() const { return state; }
 
     void paint() override;
     void mouseEnter() override;
@@ -20,7 +21,7 @@ public:
     bool leftButtonUp(int x, int y, int mods) override;
 
 private:
-    void setState(int newState);
+    void setState(DThemeState newState);
 
-    int state = 0;
+    DThemeState state = DStateNormal;
 };

@@ -12,11 +12,8 @@ void DCBDropMenu::onCreate()
 {
     DMenu::onCreate();
     // List colours until the theme's replace them.
-    faceColor = DColor(0xC0C0C0);
-    backColor = DColor(0xFFFFFF);
-    lightColor = DColor(0xFFFFFF);
-    shadowColor = DColor(0x808080);
-    selectColor = DColor(0x800000);
+    palette = DPalette();
+    palette.background = palette.light;
     list = nullptr;
     combo = nullptr;
     hotRow = -1;
@@ -31,11 +28,8 @@ void DCBDropMenu::applyThemeColors()
     if (!theme)
         return;
     // A list, not a menu: a white field with the theme's face, edges and selection.
-    faceColor = theme->color(1);
-    backColor = theme->color(2);
-    lightColor = theme->color(2);
-    shadowColor = theme->color(3);
-    selectColor = theme->color(4);
+    palette = theme->palette();
+    palette.background = palette.light;
 }
 
 void DCBDropMenu::onSize(int width, int height)
@@ -199,11 +193,11 @@ void DCBDropMenu::onPaint()
     int h = client.height;
     canvas->lock();
     if (theme) {
-        theme->setBackground(backColor);
+        theme->setBackground(palette.background);
         theme->drawDropList(canvas, w, h);
     } else {
-        canvas->pen()->setColor(backColor);
-        canvas->brush()->setColor(backColor);
+        canvas->pen()->setColor(palette.background);
+        canvas->brush()->setColor(palette.background);
         canvas->drawRect(0, 0, w, h);
     }
     int lh = lineHeight();
@@ -216,10 +210,10 @@ void DCBDropMenu::onPaint()
     for (int r = first; r < rowCount() && r - first < page; r++) {
         int y = dropListRowY(r, first, lh);
         if (r == hotRow) {
-            canvas->pen()->setColor(selectColor);
-            canvas->brush()->setColor(selectColor);
+            canvas->pen()->setColor(palette.selection);
+            canvas->brush()->setColor(palette.selection);
             canvas->drawRect(2, y, rowWidth, lh);
-            canvas->font()->setColor(backColor);
+            canvas->font()->setColor(palette.background);
         } else {
             canvas->font()->setColor(ink);
         }
@@ -227,7 +221,7 @@ void DCBDropMenu::onPaint()
     }
     canvas->font()->setColor(ink);
     canvas->setClipRect(0, 0, 0, 0);
-    canvas->pen()->setColor(shadowColor);
+    canvas->pen()->setColor(palette.shadow);
     canvas->drawFrame(0, 0, w, h);
     canvas->unlock();
 }

@@ -44,7 +44,7 @@ public:
     void onKeyDown(int key, int mods) override;
     void onWheelForward(int x, int y, int mods) override;
     void onWheelBackward(int x, int y, int mods) override;
-    void onChange(DView* source, int a, int b, int c, int d) override;
+    void onChange(DView* source, int what, int detail1, int detail2, int detail3) override;
 
 private:
     int rowCount() const;

@@ -19,8 +19,9 @@ void DCheckBox::paint()
     bool active = isEnabled();
     canvas->lock();
     if (theme) {
-        theme->setBackground(backgroundColor);
-        theme->drawBackground(canvas, width, height, (state == 1 || state == 2) && active);
+        theme->setBackground(palette.background);
+        bool lit = (state == DStatePressed || state == DStateHot) && active;
+        theme->drawBackground(canvas, width, height, lit);
     }
     DTextExtent extent = applyFontAndMeasure();
     DLayoutRect at = checkBoxCaptionRect(height, extent.width(), extent.height());
@@ -44,8 +45,8 @@ void DCheckBox::paint()
 bool DCheckBox::keyDown(int key, int mods)
 {
     if (key == keySpace) {
-        if (state != 1)
-            setState(1);
+        if (state != DStatePressed)
+            setState(DStatePressed);
         return true;
     }
     return DView::keyDown(key, mods);
@@ -55,7 +56,7 @@ bool DCheckBox::keyUp(int key, int)
 {
     if (key != keySpace)
         return false;
-    state = hot ? 2 : 0;
+    state = hot ? DStateHot : DStateNormal;
     checked = !checked;
     redraw();
     notifyParent(notifyActivated);

@@ -20,7 +20,7 @@ DComboBox::~DComboBox()
 
 void DComboBox::onCreate()
 {
-    backgroundColor = DColor(0xFFFFFF);
+    palette.background = DColor(0xFFFFFF);
     focusable = true;
     selectedIndex = -1;
     maxVisibleRows = 6;
@@ -55,7 +55,7 @@ void DComboBox::applyTheme()
 {
     DView::applyTheme();
     // A field: white, as the input line.
-    backgroundColor = highlightColor;
+    palette.background = palette.light;
 }
 
 void DComboBox::themeChanged(DTheme* newTheme)
@@ -105,7 +105,7 @@ void DComboBox::chooseFromList(int row)
     selectedIndex = row;
     text = items->get(row);
     redraw();
-    notifyParent(notifyChanged, 1);
+    notifyParent(notifyChanged, changedValue);
 }
 
 void DComboBox::dropDown()
@@ -150,7 +150,7 @@ void DComboBox::paint()
     bool active = isEnabled();
     canvas->lock();
     if (theme) {
-        theme->setBackground(backgroundColor);
+        theme->setBackground(palette.background);
         theme->drawField(canvas, active, width, height, 0, false);
     }
     canvas->setClipRect(2, 2, width - 4, height - 4);

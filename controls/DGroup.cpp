@@ -34,7 +34,7 @@ void DGroup::paint()
     // An empty caption measures 0 wide, so the frame closes over the top edge.
     DTextExtent caption = canvas->textExtent(text);
     if (theme) {
-        theme->setBackground(backgroundColor);
+        theme->setBackground(palette.background);
         theme->drawGroupFrame(canvas, isEnabled(), width, height, caption.width(),
                               caption.height());
     } else {

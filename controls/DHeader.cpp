@@ -62,7 +62,7 @@ void DHeader::paint()
     if (!canvas || !theme)
         return;
     canvas->lock();
-    theme->setBackground(backgroundColor);
+    theme->setBackground(palette.background);
     theme->drawHeaderItem(canvas, 0, width, height, 0);
     int originX = 0;
     int originY = 0;

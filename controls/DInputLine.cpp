@@ -22,7 +22,7 @@ void DInputLine::onCreate()
     editor = DInputLineRules();
     focusable = true;
     cursor = cursorIBeam;
-    backgroundColor = white;
+    palette.background = white;
     applyTheme();
     delete contextMenu;
     contextMenu = new DMenu;
@@ -45,7 +45,7 @@ void DInputLine::applyTheme()
     DView::applyTheme();
     // A field is drawn in the light colour (white) where other controls take the face.
     if (theme)
-        backgroundColor = theme->color(2);
+        palette.background = theme->color(2);
 }
 
 void DInputLine::themeChanged(DTheme* newTheme)
@@ -206,7 +206,7 @@ void DInputLine::paint()
     const bool active = isEnabled();
     canvas->lock();
     if (theme) {
-        theme->setBackground(backgroundColor);
+        theme->setBackground(palette.background);
         theme->drawField(canvas, active, width, height, 0, false);
     }
     const DTextMeasure widths = measure();

@@ -50,7 +50,7 @@ bool DListView::create(int newX, int newY, int newWidth, int newHeight)
     corner = new DView;
     corner->init(newWidth - 20, newHeight - 20, cornerSize, cornerSize);
     init(newX, newY, newWidth, newHeight);
-    backgroundColor = DColor(0xFFFFFF);
+    palette.background = DColor(0xFFFFFF);
     addChild(header);
     addChild(verticalBar);
     addChild(horizontalBar);
@@ -66,7 +66,7 @@ void DListView::applyTheme()
     DView::applyTheme();
     // The rows lie on the light colour of the theme (white).
     if (theme)
-        backgroundColor = highlightColor;
+        palette.background = palette.light;
 }
 
 void DListView::onDestroy()
@@ -256,9 +256,9 @@ bool DListView::wheelDown(int, int, int)
     return true;
 }
 
-bool DListView::childChanged(DView* sender, int a, int, int, int)
+bool DListView::childChanged(DView* sender, int what, int, int, int)
 {
-    if (a != 1 || (sender != verticalBar && sender != horizontalBar) || !sender)
+    if (what != changedValue || (sender != verticalBar && sender != horizontalBar) || !sender)
         return false;
     if (sender == verticalBar) {
         topRow = static_cast<int>(verticalBar->getPosition());
@@ -290,7 +290,7 @@ void DListView::paint()
         return;
     bool active = isFocused() && isEnabled();
     canvas->lock();
-    theme->setBackground(backgroundColor);
+    theme->setBackground(palette.background);
     theme->drawField(canvas, isEnabled(), width, height, 0, false);
     canvas->setClipRect(2, 2, width - 4, height - 4);
     DListFrame f = frame();

@@ -64,7 +64,7 @@ public:
     bool leftButtonDown(int x, int y, int mods) override;
     bool wheelUp(int x, int y, int mods) override;
     bool wheelDown(int x, int y, int mods) override;
-    bool childChanged(DView* sender, int a, int b, int c, int d) override;
+    bool childChanged(DView* sender, int what, int detail1, int detail2, int detail3) override;
     void resized(int newWidth, int newHeight) override;
 
 private:

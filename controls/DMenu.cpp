@@ -55,11 +55,7 @@ void DMenu::onCreate()
 {
     hotIndex = -1;
     // Plain menu colours until the theme's menu colours replace them.
-    backColor = DColor(0xC0C0C0);
-    faceColor = DColor(0xC0C0C0);
-    lightColor = DColor(0xFFFFFF);
-    shadowColor = DColor(0x808080);
-    selectColor = DColor(0xFF0000);
+    palette = DPalette::menu();
 }
 
 void DMenu::applyThemeColors()
@@ -67,11 +63,7 @@ void DMenu::applyThemeColors()
     if (!theme)
         return;
     // A menu takes the theme's menu colours: icon column, background, border, highlight.
-    backColor = theme->color(5);
-    faceColor = theme->color(5);
-    lightColor = theme->color(6);
-    shadowColor = theme->color(7);
-    selectColor = theme->color(8);
+    palette = theme->menuPalette();
 }
 
 void DMenu::onThemeChanged(DTheme* newTheme)
@@ -466,7 +458,7 @@ void DMenu::onPaint()
             theme->drawMenuSeparator(canvas, box.width, box.height);
             continue;
         }
-        canvas->font()->setColor(item->enabled ? DColor(0) : shadowColor);
+        canvas->font()->setColor(item->enabled ? DColor(0) : palette.shadow);
         DTextExtent extent = canvas->textExtent(item->text);
         DMenuBox text = menuTextBox(layout, i, extent.width(), extent.height());
         canvas->drawText(text.x, text.y, item->text);

@@ -11,7 +11,7 @@ DSBArrow::~DSBArrow()
 
 bool DSBArrow::create(int newX, int newY, int newWidth, int newHeight)
 {
-    state = 0;
+    state = DStateNormal;
     direction = 0;
     return init(newX, newY, newWidth, newHeight);
 }
@@ -47,7 +47,7 @@ void DSBArrow::stopRepeat()
         repeatTimer->setEnabled(false);
 }
 
-void DSBArrow::setState(int newState)
+void DSBArrow::setState(DThemeState newState)
 {
     state = newState;
     redraw();
@@ -59,7 +59,7 @@ void DSBArrow::paint()
         return;
     canvas->lock();
     if (theme) {
-        theme->setBackground(backgroundColor);
+        theme->setBackground(palette.background);
         theme->drawScrollArrow(canvas, isEnabled(), width, height, state, direction);
     }
     canvas->unlock();
@@ -67,18 +67,18 @@ void DSBArrow::paint()
 
 void DSBArrow::mouseEnter()
 {
-    setState(2);
+    setState(DStateHot);
 }
 
 void DSBArrow::mouseLeave()
 {
     stopRepeat();
-    setState(0);
+    setState(DStateNormal);
 }
 
 bool DSBArrow::leftButtonDown(int, int, int)
 {
-    setState(1);
+    setState(DStatePressed);
     // The press itself reaches the bar through the general left-button-down notification;
     // the timer adds the repeated steps.
     if (repeatTimer)
@@ -88,7 +88,7 @@ bool DSBArrow::leftButtonDown(int, int, int)
 
 bool DSBArrow::leftButtonUp(int, int, int)
 {
-    setState(2);
+    setState(DStateHot);
     stopRepeat();
     return true;
 }

@@ -7,7 +7,7 @@
 bool DScrollBar::create(int newX, int newY, int newWidth, int newHeight)
 {
     model = DScrollModel();
-    thumbState = 0;
+    thumbState = DStateNormal;
     draggingThumb = false;
     grabOffset = 0;
     horizontal = scrollBarIsHorizontal(newWidth, newHeight);
@@ -90,7 +90,7 @@ void DScrollBar::paint()
         return;
     bool active = isEnabled() && model.isActive();
     canvas->lock();
-    theme->setBackground(backgroundColor);
+    theme->setBackground(palette.background);
     theme->drawScrollTrack(canvas, active, width, height, horizontal);
     if (active) {
         int originX = 0;
@@ -110,7 +110,7 @@ void DScrollBar::paint()
     canvas->unlock();
 }
 
-void DScrollBar::setThumbState(int newState)
+void DScrollBar::setThumbState(DThemeState newState)
 {
     if (thumbState == newState)
         return;
@@ -121,13 +121,13 @@ void DScrollBar::setThumbState(int newState)
 bool DScrollBar::mouseMove(int px, int py, int)
 {
     int at = along(px, py);
-    setThumbState(model.hit(at) == scrollHitThumb ? 2 : 0);
+    setThumbState(model.hit(at) == scrollHitThumb ? DStateHot : DStateNormal);
     if (draggingThumb) {
         unsigned target = model.dragPosition(at, grabOffset);
         if (target != model.position) {
             model.position = target;
             model.updateThumbOffset();
-            notifyParent(notifyChanged, 1);
+            notifyParent(notifyChanged, changedValue);
             redraw();
         }
     }
@@ -143,7 +143,7 @@ bool DScrollBar::leftButtonDown(int px, int py, int)
         return true;
     }
     model.pageClick(at);
-    notifyParent(notifyChanged, 1);
+    notifyParent(notifyChanged, changedValue);
     redraw();
     return true;
 }
@@ -157,14 +157,14 @@ bool DScrollBar::leftButtonUp(int, int, int)
 void DScrollBar::mouseLeave()
 {
     draggingThumb = false;
-    setThumbState(0);
+    setThumbState(DStateNormal);
 }
 
 void DScrollBar::lineUp()
 {
     if (!isEnabled() || !model.lineBack())
         return;
-    notifyParent(notifyChanged, 1);
+    notifyParent(notifyChanged, changedValue);
     redraw();
 }
 
@@ -172,7 +172,7 @@ void DScrollBar::lineDown()
 {
     if (!isEnabled() || !model.lineForward())
         return;
-    notifyParent(notifyChanged, 1);
+    notifyParent(notifyChanged, changedValue);
     redraw();
 }
 

@@ -10,6 +10,7 @@
 #pragma once
 
 #include "controls/ScrollBarGeometry.h"
+#include "framework/DTheme.h"
 #include "framework/DView.h"
 
 class DSBArrow;
@@ -30,7 +31,7 @@ public:
     bool isHorizontal() const { return horizontal; }
     unsigned getThumbLength() const { return model.thumbLength; }
     unsigned getThumbOffset() const { return model.thumbOffset; }
-    int getThumbState() const { return thumbState; }
+    DThemeState getThumbState() const { return thumbState; }
     bool isDragging() const { return draggingThumb; }
     DSBArrow* getFirstArrow() const { return firstArrow; }
     DSBArrow* getSecondArrow() const { return secondArrow; }
@@ -59,11 +60,11 @@ private:
     void placeArrows();
     // Enables or disables the arrows to match whether there is anything to scroll.
     void updateActivity();
-    void setThumbState(int newState);
+    void setThumbState(DThemeState newState);
 
     DSBArrow* firstArrow = nullptr;   // not owned: a child view
     DSBArrow* secondArrow = nullptr;  // not owned: a child view
-    int thumbState = 0;               // 0 normal, 2 the pointer is over the thumb
+    DThemeState thumbState = DStateNormal;  // hot while the pointer is over the thumb
     bool draggingThumb = false;
     int grabOffset = 0;               // where inside the thumb the drag started
     bool horizontal = false;

@@ -39,7 +39,7 @@ void DStaticText::paint()
     if (font)
         canvas->font()->assign(*font);
     if (theme) {
-        theme->setBackground(backgroundColor);
+        theme->setBackground(palette.background);
         theme->drawBackground(canvas, width, height, false);
     } else {
         DView::paint();

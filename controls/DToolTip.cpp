@@ -44,7 +44,7 @@ bool DToolTip::create(const DString& text)
     LONG_PTR extended = GetWindowLongPtrA(handle, GWL_EXSTYLE);
     SetWindowLongPtrA(handle, GWL_EXSTYLE, extended | WS_EX_TOPMOST | WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW);
     SetWindowPos(handle, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    backColor = paleYellow();
+    palette.background = paleYellow();
     fitToText();
     applyThemeColors();
     return true;
@@ -66,7 +66,7 @@ void DToolTip::onClose()
 void DToolTip::applyThemeColors()
 {
     DWindow::applyThemeColors();
-    backColor = theme ? theme->color(9) : paleYellow();
+    palette.background = theme ? theme->color(9) : paleYellow();
 }
 
 void DToolTip::setText(const DString& text)
@@ -147,11 +147,11 @@ void DToolTip::onPaint()
     DRect r = bounds();
     canvas->lock();
     if (theme) {
-        theme->setBackground(backColor);
+        theme->setBackground(palette.background);
         theme->drawToolTip(canvas, r.width, r.height);
     } else {
         canvas->pen()->setColor(canvas->font()->getColor());
-        canvas->brush()->setColor(backColor);
+        canvas->brush()->setColor(palette.background);
         canvas->drawRect(0, 0, r.width, r.height);
     }
     canvas->drawTextBox(2, 2, r.width, title(), 0x11);

@@ -10,7 +10,7 @@ bool DWaitBar::create(int newX, int newY, int newWidth, int newHeight)
     running = 0;
     position = 0;
     init(newX, newY, newWidth, newHeight);
-    backgroundColor = selectionColor;
+    palette.background = palette.selection;
     applyTheme();
     updateGeometry();
     return true;
@@ -20,7 +20,7 @@ void DWaitBar::applyTheme()
 {
     DView::applyTheme();
     if (theme)
-        backgroundColor = theme->color(4);
+        palette.background = theme->color(4);
 }
 
 void DWaitBar::updateGeometry()
@@ -57,11 +57,11 @@ void DWaitBar::paint()
         return;
     bool active = isEnabled();
     canvas->lock();
-    canvas->pen()->setColor(backgroundColor);
-    canvas->brush()->setColor(backgroundColor);
+    canvas->pen()->setColor(palette.background);
+    canvas->brush()->setColor(palette.background);
     canvas->drawRect(0, 0, width, height);
     if (theme) {
-        theme->setBackground(backgroundColor);
+        theme->setBackground(palette.background);
         theme->drawWaitFrame(canvas, active, width, height);
     }
     if (running && isVisible() && theme && blockCount > 0) {
@@ -72,12 +72,12 @@ void DWaitBar::paint()
         canvas->setClipRect(originX + 2, originY + 2, width - 4, height - 4);
         for (int i = 0; i < bandLength; ++i) {
             canvas->setOrigin(originX + waitBarBlockX(position, i, blockSize), originY + 2);
-            theme->setBackground(backgroundColor);
+            theme->setBackground(palette.background);
             theme->drawWaitBlock(canvas, active, blockSize, blockSize, bandLength, i);
         }
         // The head once more in the full colour, over whatever the tail left there.
         canvas->setOrigin(originX + waitBarBlockX(position, 0, blockSize), originY + 2);
-        theme->setBackground(backgroundColor);
+        theme->setBackground(palette.background);
         theme->drawWaitBlock(canvas, active, blockSize, blockSize, 1, 0);
         canvas->setOrigin(originX, originY);
         canvas->setClipRect(0, 0, 0, 0);

@@ -42,7 +42,7 @@ public:
     // Returns 0 at once when no application object was constructed.
     int run();
     // The theme given to views and windows created from now on; not owned.
-    void setTheme(DTheme* theme);
+    static void setTheme(DTheme* theme);
 
     static bool isInitialized();
     static DTheme* currentTheme();

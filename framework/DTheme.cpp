@@ -53,15 +53,7 @@ void pixels(DCanvas* canvas, const std::vector<DPoint>& points, const DColor& co
 
 DTheme::DTheme()
 {
-    colors[0] = DColor(0xC0C0C0u);
-    colors[1] = DColor(0xC0C0C0u);
-    colors[2] = DColor(0xFFFFFFu);
-    colors[3] = DColor(0x808080u);
-    colors[4] = DColor(0x800000u);
-    colors[5] = DColor(0xC0C0C0u);
-    colors[6] = DColor(0xFFFFFFu);
-    colors[7] = DColor(0x808080u);
-    colors[8] = DColor(0xFF0000u);
+    setPalettes(DPalette(), DPalette::menu());
     colors[9] = DColor(255, 255, 0).blend(white, 10, 9);
 }
 
@@ -75,6 +67,39 @@ DColor DTheme::color(int n) const
 void DTheme::setColor(int n, const DColor& c)
 {
     if (n >= 0 && n < colorCount) colors[n] = c;
+}
+
+void DTheme::setPalettes(const DPalette& plain, const DPalette& menu)
+{
+    colors[0] = plain.background;
+    colors[1] = plain.face;
+    colors[2] = plain.light;
+    colors[3] = plain.shadow;
+    colors[4] = plain.selection;
+    colors[5] = menu.face;
+    colors[6] = menu.light;
+    colors[7] = menu.shadow;
+    colors[8] = menu.selection;
+}
+
+DPalette DTheme::palette() const
+{
+    DPalette p;
+    p.background = p.face = colors[1];
+    p.light = colors[2];
+    p.shadow = colors[3];
+    p.selection = colors[4];
+    return p;
+}
+
+DPalette DTheme::menuPalette() const
+{
+    DPalette p;
+    p.background = p.face = colors[5];
+    p.light = colors[6];
+    p.shadow = colors[7];
+    p.selection = colors[8];
+    return p;
 }
 
 DColor DTheme::lightened(const DColor& c) const

@@ -14,6 +14,7 @@
 #include "foundation/DObject.h"
 #include "graphics/DCanvas.h"
 #include "graphics/DColor.h"
+#include "framework/DPalette.h"
 
 enum DThemeState { DStateNormal = 0, DStatePressed = 1, DStateHot = 2 };
 
@@ -28,6 +29,10 @@ public:
 
     DColor color(int n) const;  // black for an n outside 0..9
     void setBackground(const DColor& background) { colors[0] = background; }
+    // Colours 1 (as background and face), 2, 3 and 4: what windows and views paint with.
+    DPalette palette() const;
+    // Colours 5 (as background and face), 6, 7 and 8: what menus paint with.
+    DPalette menuPalette() const;
 
     // Colour 0, or colour 0 lightened towards white when `lightened`.
     virtual void drawBackground(DCanvas* canvas, int width, int height, bool lightened);
@@ -87,6 +92,8 @@ public:
 
 protected:
     void setColor(int n, const DColor& c);
+    // Colours 0 to 4 from `plain` and 5 to 8 from `menu` (all but its background).
+    void setPalettes(const DPalette& plain, const DPalette& menu);
     DColor lightened(const DColor& c) const;  // towards white, step 40 of 100
     DColor darkShadow() const;                // colour 3 towards black, step 4 of 10
     // The shared face of scroll thumbs and arrow buttons.

@@ -81,11 +81,7 @@ bool DView::init(int newX, int newY, int newWidth, int newHeight)
     y = newY;
     width = newWidth;
     height = newHeight;
-    backgroundColor = DColor(0xC0C0C0);
-    faceColor = DColor(0xC0C0C0);
-    highlightColor = DColor(0xFFFFFF);
-    shadowColor = DColor(0x808080);
-    selectionColor = DColor(0x800000);
+    palette = DPalette();
     focusable = wantsTab = wantsEnter = wantsEscape = false;
     enabled = visible = true;
     hot = isDefault = isCancel = false;
@@ -212,11 +208,7 @@ void DView::applyTheme()
 {
     if (!theme)
         return;
-    backgroundColor = theme->color(1);
-    faceColor = theme->color(1);
-    highlightColor = theme->color(2);
-    shadowColor = theme->color(3);
-    selectionColor = theme->color(4);
+    palette = theme->palette();
 }
 
 void DView::paint()
@@ -224,11 +216,11 @@ void DView::paint()
     if (!canvas)
         return;
     if (theme) {
-        theme->setBackground(backgroundColor);
+        theme->setBackground(palette.background);
         theme->drawBackground(canvas, width, height, false);
     } else {
-        canvas->pen()->setColor(backgroundColor);
-        canvas->brush()->setColor(backgroundColor);
+        canvas->pen()->setColor(palette.background);
+        canvas->brush()->setColor(palette.background);
         canvas->drawRect(0, 0, width, height);
     }
 }

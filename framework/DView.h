@@ -11,11 +11,16 @@
 // created disabled so that every mouse message reaches the top-level window and is routed
 // through the tree. The root view of a window (DWinInterior) has no such child window: it
 // draws straight on the window it is bound to.
+//
+// framework/README.md explains the words used here (event, notification, hot, focus, key
+// grab, interior, top bar, suspended modal) and the rules that let a handler close its own
+// window. Throughout, `mods` holds the modifier flags of InputRules.h (modShift, modCtrl,
+// modAlt) and `key` a key code of KeyCodes.h.
 #pragma once
 
 #include "foundation/DObject.h"
 #include "foundation/DString.h"
-#include "graphics/DColor.h"
+#include "framework/DPalette.h"
 
 class DCanvas;
 class DList;
@@ -39,6 +44,9 @@ enum DViewNotification : int {
     notifyDoubleClick = 13,
 };
 enum : int { directionEvent = 1, directionNotification = 2 };
+// What a change notification reports as `what`: the sender's value (a scroll position, the
+// chosen item of a combo box) changed.
+enum : int { changedValue = 1 };
 
 class DView : public DObject {
 public:
@@ -49,7 +57,10 @@ public:
 
     virtual void setCursor(int id);
     virtual void applyTheme();
-    // The dispatcher: returns true when the event or notification was consumed.
+    // The dispatcher: returns true when the event or notification was consumed. `kind` is a
+    // DViewEvent or DViewNotification by `direction`; a, b, c, d are the kind's values as the
+    // operation it ends in names them: key and mods; character; x, y and mods; or the
+    // change's what and details.
     virtual bool handleEvent(DView* sender, int direction, int kind, int a, int b, int c, int d);
     virtual void onCreate() {}
     virtual void onDestroy() {}
@@ -77,7 +88,8 @@ public:
     virtual bool childActivated(DView* sender);
     virtual bool childContextClick(DView* sender);
     virtual bool childDoubleClick(DView* sender, int x, int y, int mods);
-    virtual bool childChanged(DView* sender, int a, int b, int c, int d);
+    // `what` changed in `sender` (changedValue: its value); the details are the sender's.
+    virtual bool childChanged(DView* sender, int what, int detail1, int detail2, int detail3);
     virtual bool childWheelUp(DView* sender, int x, int y, int mods);
     virtual bool childWheelDown(DView* sender, int x, int y, int mods);
     virtual void resized(int width, int height);
@@ -107,6 +119,7 @@ public:
     DView* getFocusedChild() const { return focusedChild; }
     DCanvas* getCanvas() const { return canvas; }
     DTheme* getTheme() const { return theme; }
+    const DPalette& getPalette() const { return palette; }
     DString getText() const { return text; }
     void* getHandle() const { return handle; }
     DWindow* getKeyGrab() const { return keyGrab; }
@@ -141,6 +154,8 @@ public:
     void centerInParent();
     void centerHorizontally();
     void redraw();
+    // An event of `kind` into this view's subtree, and a notification of `kind` with this
+    // view as sender to its parents; the values as for handleEvent.
     bool sendEvent(int kind, int a = 0, int b = 0, int c = 0, int d = 0);
     bool notifyParent(int kind, int a = 0, int b = 0, int c = 0, int d = 0);
     // The mouse left the window: every view of this tree loses `hot`.
@@ -163,11 +178,7 @@ protected:
     DCanvas* canvas = nullptr;        // the host's canvas, or `ownCanvas`
     DCanvas* ownCanvas = nullptr;     // owned canvas of a root view bound to a window
     DString text;
-    DColor backgroundColor{0xC0C0C0};
-    DColor faceColor{0xC0C0C0};
-    DColor highlightColor{0xFFFFFF};
-    DColor shadowColor{0x808080};
-    DColor selectionColor{0x800000};
+    DPalette palette;                 // the theme's colours once applyTheme ran
     int x = 0;
     int y = 0;
     int width = 0;

@@ -114,7 +114,7 @@ bool DView::handleKeyEvent(int kind, int key, int mods)
             sendEvent(eventCancelAction);
         else if (key == keyEnter)
             sendEvent(eventDefaultAction);
-        else if (mods & 0x1)
+        else if (mods & modShift)
             focusPrevious();
         else
             focusNext();

@@ -92,10 +92,10 @@ bool DWinInterior::childDoubleClick(DView* sender, int x, int y, int mods)
     return true;
 }
 
-bool DWinInterior::childChanged(DView* sender, int a, int b, int c, int d)
+bool DWinInterior::childChanged(DView* sender, int what, int detail1, int detail2, int detail3)
 {
     if (ownerWindow)
-        ownerWindow->onChange(sender, a, b, c, d);
+        ownerWindow->onChange(sender, what, detail1, detail2, detail3);
     return true;
 }
 

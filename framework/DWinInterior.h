@@ -36,7 +36,7 @@ public:
     bool childActivated(DView* sender) override;
     bool childContextClick(DView* sender) override;
     bool childDoubleClick(DView* sender, int x, int y, int mods) override;
-    bool childChanged(DView* sender, int a, int b, int c, int d) override;
+    bool childChanged(DView* sender, int what, int detail1, int detail2, int detail3) override;
     bool childWheelUp(DView* sender, int x, int y, int mods) override;
     bool childWheelDown(DView* sender, int x, int y, int mods) override;
     void resized(int width, int height) override;

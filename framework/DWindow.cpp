@@ -198,11 +198,7 @@ bool DWindow::createNative(HWND parent, int x, int y, int width, int height, con
         canvas = interior->getCanvas();
         theme = interior->getTheme();
     }
-    backColor = DColor(0xC0C0C0);
-    faceColor = DColor(0xC0C0C0);
-    lightColor = DColor(0xFFFFFF);
-    shadowColor = DColor(0x808080);
-    selectColor = DColor(0xFF0000);
+    palette = DPalette();
     applyThemeColors();
     onCreate();
     if (asViewBase && handle)
@@ -490,11 +486,7 @@ void DWindow::applyThemeColors()
 {
     if (!theme)
         return;
-    backColor = theme->color(1);
-    faceColor = theme->color(1);
-    lightColor = theme->color(2);
-    shadowColor = theme->color(3);
-    selectColor = theme->color(4);
+    palette = theme->palette();
 }
 
 void DWindow::setTheme(DTheme* newTheme)
@@ -525,14 +517,46 @@ void DWindow::onPaint()
     int width = client.right - client.left;
     int height = client.bottom - client.top;
     if (theme) {
-        theme->setBackground(backColor);
+        theme->setBackground(palette.background);
         theme->drawBackground(canvas, width, height, false);
     } else {
-        canvas->pen()->setColor(backColor);
-        canvas->brush()->setColor(backColor);
+        canvas->pen()->setColor(palette.background);
+        canvas->brush()->setColor(palette.background);
         canvas->drawRect(0, 0, width, height);
     }
 }
+
+// The defaults of the virtual operations: nothing happens, nothing is consumed.
+void DWindow::onKeyDown(int, int) {}
+void DWindow::onKeyUp(int, int) {}
+void DWindow::onChar(int) {}
+void DWindow::onMouseMove(int, int, int) {}
+void DWindow::onMouseUp(int, int, int) {}
+void DWindow::onMouseDown(int, int, int) {}
+void DWindow::onRightMouseUp(int, int, int) {}
+void DWindow::onRightMouseDown(int, int, int) {}
+void DWindow::onDoubleClick(int, int, int) {}
+void DWindow::onWheelForward(int, int, int) {}
+void DWindow::onWheelBackward(int, int, int) {}
+void DWindow::onViewKeyDown(DView*, int, int) {}
+void DWindow::onViewKeyUp(DView*, int, int) {}
+void DWindow::onViewMouseMove(DView*, int, int, int) {}
+void DWindow::onViewMouseUp(DView*, int, int, int) {}
+void DWindow::onViewMouseDown(DView*, int, int, int) {}
+void DWindow::onViewRightMouseUp(DView*, int, int, int) {}
+void DWindow::onViewRightMouseDown(DView*, int, int, int) {}
+void DWindow::onClick(DView*) {}
+void DWindow::onRightClick(DView*) {}
+void DWindow::onChange(DView*, int, int, int, int) {}
+void DWindow::onViewWheelForward(DView*, int, int, int) {}
+void DWindow::onViewWheelBackward(DView*, int, int, int) {}
+void DWindow::onMove(int, int) {}
+void DWindow::onSize(int, int) {}
+void DWindow::onMenuItem(int) {}
+void DWindow::onTimer(DTimer*) {}
+void DWindow::onEvent(DObject*, int, int, int, int) {}
+void DWindow::onThemeChanged(DTheme*) {}
+bool DWindow::handleMessage(HWND, UINT, WPARAM, LPARAM) { return false; }
 
 void DWindow::onViewDoubleClick(DView*, int, int, int)
 {

@@ -17,6 +17,7 @@
 #include "foundation/DObject.h"
 #include "foundation/DString.h"
 #include "framework/InputRules.h"
+#include "framework/DPalette.h"
 #include "graphics/DColor.h"
 
 #include <windows.h>
@@ -65,44 +66,52 @@ public:
     virtual void onClose() {}
     virtual void onMouseEnter() {}
     virtual void onMouseLeave() {}
-    virtual void onKeyDown(int, int) {}
-    virtual void onKeyUp(int, int) {}
-    virtual void onChar(int) {}
-    virtual void onMouseMove(int, int, int) {}
-    virtual void onMouseUp(int, int, int) {}
-    virtual void onMouseDown(int, int, int) {}
-    virtual void onRightMouseUp(int, int, int) {}
-    virtual void onRightMouseDown(int, int, int) {}
-    virtual void onDoubleClick(int, int, int) {}
-    virtual void onWheelForward(int, int, int) {}
-    virtual void onWheelBackward(int, int, int) {}
-    // View notifications that no view of the interior consumed; `source` reported them.
-    virtual void onViewKeyDown(DView*, int, int) {}
-    virtual void onViewKeyUp(DView*, int, int) {}
-    virtual void onViewMouseMove(DView*, int, int, int) {}
-    virtual void onViewMouseUp(DView*, int, int, int) {}
-    virtual void onViewMouseDown(DView*, int, int, int) {}
-    virtual void onViewRightMouseUp(DView*, int, int, int) {}
-    virtual void onViewRightMouseDown(DView*, int, int, int) {}
-    virtual void onClick(DView*) {}
-    virtual void onRightClick(DView*) {}
+    // Input in client pixels, `mods` as in DView.h. Mouse input arrives when no view
+    // consumed it; keys and characters arrive after the views saw them, taken or not.
+    virtual void onKeyDown(int key, int mods);
+    virtual void onKeyUp(int key, int mods);
+    virtual void onChar(int character);
+    virtual void onMouseMove(int x, int y, int mods);
+    virtual void onMouseUp(int x, int y, int mods);
+    virtual void onMouseDown(int x, int y, int mods);
+    virtual void onRightMouseUp(int x, int y, int mods);
+    virtual void onRightMouseDown(int x, int y, int mods);
+    virtual void onDoubleClick(int x, int y, int mods);
+    virtual void onWheelForward(int x, int y, int mods);
+    virtual void onWheelBackward(int x, int y, int mods);
+    // View notifications that no view of the interior consumed; `source` reported them, and
+    // x, y are in its own pixels.
+    virtual void onViewKeyDown(DView* source, int key, int mods);
+    virtual void onViewKeyUp(DView* source, int key, int mods);
+    virtual void onViewMouseMove(DView* source, int x, int y, int mods);
+    virtual void onViewMouseUp(DView* source, int x, int y, int mods);
+    virtual void onViewMouseDown(DView* source, int x, int y, int mods);
+    virtual void onViewRightMouseUp(DView* source, int x, int y, int mods);
+    virtual void onViewRightMouseDown(DView* source, int x, int y, int mods);
+    virtual void onClick(DView* source);       // the view was activated
+    virtual void onRightClick(DView* source);  // the view was right-clicked
     // Default: a double click on a view that accepts them runs the default action.
     virtual void onViewDoubleClick(DView* source, int x, int y, int mods);
-    virtual void onChange(DView*, int, int, int, int) {}
-    virtual void onViewWheelForward(DView*, int, int, int) {}
-    virtual void onViewWheelBackward(DView*, int, int, int) {}
+    // `what` changed in `source` (changedValue: its value); the details are the sender's.
+    virtual void onChange(DView* source, int what, int detail1, int detail2, int detail3);
+    virtual void onViewWheelForward(DView* source, int x, int y, int mods);
+    virtual void onViewWheelBackward(DView* source, int x, int y, int mods);
     virtual bool canClose() { return true; }
     virtual void onPaint();
-    virtual void onMove(int, int) {}
-    virtual void onSize(int, int) {}
-    virtual void onMenuItem(int) {}
+    // The outer top-left corner moved to x, y (screen pixels); the client area is now
+    // width x height.
+    virtual void onMove(int x, int y);
+    virtual void onSize(int width, int height);
+    virtual void onMenuItem(int id);
     virtual void onActivate() {}
     virtual void onDeactivate() {}
-    virtual void onTimer(DTimer*) {}
-    virtual void onEvent(DObject*, int, int, int, int) {}
-    virtual void onThemeChanged(DTheme*) {}
+    // A tick of a timer owned by this window (never after the window closed).
+    virtual void onTimer(DTimer* timer);
+    // Not sent by the framework itself; kept for windows that signal one another.
+    virtual void onEvent(DObject* sender, int kind, int value1, int value2, int value3);
+    virtual void onThemeChanged(DTheme* newTheme);
     // Native messages the window procedure does not handle itself; true = handled.
-    virtual bool handleMessage(HWND, UINT, WPARAM, LPARAM) { return false; }
+    virtual bool handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
     bool create(HWND parent, int x, int y, int width, int height, const DString& title,
                 unsigned creationOptions);
@@ -137,11 +146,12 @@ public:
     DTheme* getTheme() const { return theme; }
     bool isShown() const { return shown; }
     bool isSuspendedModal(const DWindow* window) const;
-    DColor getBackColor() const { return backColor; }
-    DColor getFaceColor() const { return faceColor; }
-    DColor getLightColor() const { return lightColor; }
-    DColor getShadowColor() const { return shadowColor; }
-    DColor getSelectColor() const { return selectColor; }
+    const DPalette& getPalette() const { return palette; }
+    DColor getBackColor() const { return palette.background; }
+    DColor getFaceColor() const { return palette.face; }
+    DColor getLightColor() const { return palette.light; }
+    DColor getShadowColor() const { return palette.shadow; }
+    DColor getSelectColor() const { return palette.selection; }
 
     // The window object attached to a native window, none when it has none (not yet
     // created, or closed).
@@ -168,11 +178,7 @@ protected:
 
     DWinInterior* interior = nullptr;  // owned root view
     DCanvas* canvas = nullptr;         // the interior's canvas (a view base: its own)
-    DColor backColor{0xC0C0C0};
-    DColor faceColor{0xC0C0C0};
-    DColor lightColor{0xFFFFFF};
-    DColor shadowColor{0x808080};
-    DColor selectColor{0xFF0000};
+    DPalette palette;                  // the theme's colours once applyThemeColors ran
     DWindow* keyTarget = nullptr;      // not owned
     DTheme* theme = nullptr;           // not owned
     HWND handle = nullptr;

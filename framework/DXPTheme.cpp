@@ -25,15 +25,13 @@ const int headerItemPart = 1;
 
 DXPTheme::DXPTheme(const char* libraryName)
 {
-    setColor(0, DColor(uint32_t(GetSysColor(COLOR_BTNFACE))));
-    setColor(1, DColor(uint32_t(GetSysColor(COLOR_BTNFACE))));
-    setColor(2, DColor(uint32_t(GetSysColor(COLOR_BTNHIGHLIGHT))));
-    setColor(3, DColor(uint32_t(GetSysColor(COLOR_BTNSHADOW))));
-    setColor(4, DColor(uint32_t(GetSysColor(COLOR_HIGHLIGHT))));
-    setColor(5, DColor(0xC0C0C0u));
-    setColor(6, DColor(0xFFFFFFu));
-    setColor(7, DColor(0x808080u));
-    setColor(8, DColor(0xFF0000u));
+    // The system's colours for the controls; menus keep the classic greys.
+    DPalette system;
+    system.background = system.face = DColor(uint32_t(GetSysColor(COLOR_BTNFACE)));
+    system.light = DColor(uint32_t(GetSysColor(COLOR_BTNHIGHLIGHT)));
+    system.shadow = DColor(uint32_t(GetSysColor(COLOR_BTNSHADOW)));
+    system.selection = DColor(uint32_t(GetSysColor(COLOR_HIGHLIGHT)));
+    setPalettes(system, DPalette::menu());
 
     library = libraryName ? LoadLibraryA(libraryName) : nullptr;
     if (!library) return;

@@ -41,7 +41,7 @@ public:
 // A push button that can be shown held down.
 class HeldButton : public DButton {
 public:
-    void hold() { setState(1); }
+    void hold() { setState(DStatePressed); }
 };
 
 // Lets every queued message be handled, with the windows repainted, a few times over: a
