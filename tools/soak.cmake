@@ -5,6 +5,9 @@ if(WIN32)
     ${CMAKE_CURRENT_LIST_DIR}/soak/FaultPop3Server.cpp
     ${CMAKE_CURRENT_LIST_DIR}/soak/SoakCycle.cpp)
   target_link_libraries(soak_win PUBLIC pop3_win threads_win ws2_32 psapi gdi32 user32)
+  # The same cycles run by Pellaro's main window.
+  add_library(soak_app_win STATIC ${CMAKE_CURRENT_LIST_DIR}/soak/AppSoak.cpp)
+  target_link_libraries(soak_app_win PUBLIC soak_win mainwindow_win settings_win)
   add_executable(soak ${CMAKE_CURRENT_LIST_DIR}/soak/soak.cpp)
-  target_link_libraries(soak PRIVATE soak_win)
+  target_link_libraries(soak PRIVATE soak_app_win)
 endif()

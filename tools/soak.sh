@@ -2,7 +2,10 @@
 # The soak benchmark: 1000 check cycles of twenty mailboxes in one process under Wine
 # (tools/soak), against a Dovecot on 127.0.0.1 (started and stopped here with the tests'
 # fixture script) and the soak's own misbehaving servers. Prints GDI and USER objects,
-# handles, threads and private memory after cycle 10, 100 and 1000. Runs as root.
+# handles, threads and private memory after cycle 10, 100 and 1000. First the working
+# threads and thread manager alone, then Pellaro's main window running the cycles (inside
+# Xvfb; under Wine a cycle of it takes seconds, so give it fewer with APP_CYCLES). Runs as
+# root.
 #   tools/soak.sh [windows build tree] [cycles]       default: build/win, 1000
 # The port of the Dovecot is PELLARO_SOAK_PORT, default 21130.
 set -u
@@ -20,4 +23,10 @@ if [ ! -f "$exe" ]; then
 fi
 bash "$fixture" start "$dir" "$port" || exit 1
 trap 'bash "$fixture" stop "$dir" "$port"' EXIT
-"$root/scripts/wine-run.sh" "$exe" "$port" "$cycles"
+status=0
+echo "== Working threads and thread manager"
+"$root/scripts/wine-run.sh" "$exe" "$port" "$cycles" || status=1
+echo "== Pellaro's main window"
+xvfb-run -a -s "-screen 0 1024x768x24" \
+  "$root/scripts/wine-run.sh" "$exe" "$port" "${APP_CYCLES:-$cycles}" app || status=1
+exit $status

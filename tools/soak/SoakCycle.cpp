@@ -180,29 +180,30 @@ std::string describe(const ResourceFigures& f)
     return text;
 }
 
-SoakCycle::SoakCycle(int dovecotPort, const FaultPop3Server& faults) : faults(faults)
+std::vector<SoakMailbox> soakMailboxes(int dovecotPort, const FaultPop3Server& faults)
 {
     WSADATA data;
     WSAStartup(MAKEWORD(2, 2), &data);
     int refused = closedPort();
     WSACleanup();
-    const Mailbox mix[mailboxes] = {
-        {dovecotPort, "one", 1},     {dovecotPort, "three", 3},  {dovecotPort, "empty", 0},
-        {dovecotPort, "many", 250},  {dovecotPort, "three", 3},  {dovecotPort, "one", 1},
-        {dovecotPort, "three", 3},   {dovecotPort, "empty", 0},  {dovecotPort, "one", 1},
-        {dovecotPort, "three", 3},
-        {faults.port(FaultPop3Server::Slow), "slow", 2},
-        {faults.port(FaultPop3Server::Slow), "slow", 2},
-        {faults.port(FaultPop3Server::Silent), "silent", -2},
-        {faults.port(FaultPop3Server::Silent), "silent", -2},
-        {faults.port(FaultPop3Server::Dropped), "dropped", -1},
-        {faults.port(FaultPop3Server::Dropped), "dropped", -1},
-        {faults.port(FaultPop3Server::OverLong), "overlong", 2},
-        {faults.port(FaultPop3Server::OverLong), "overlong", 2},
-        {refused, "refused", -1},    {refused, "refused", -1},
+    const int slow = faults.port(FaultPop3Server::Slow);
+    const int silent = faults.port(FaultPop3Server::Silent);
+    const int dropped = faults.port(FaultPop3Server::Dropped);
+    const int overLong = faults.port(FaultPop3Server::OverLong);
+    return {
+        {dovecotPort, "one", 1},    {dovecotPort, "three", 3},  {dovecotPort, "empty", 0},
+        {dovecotPort, "many", 250}, {dovecotPort, "three", 3},  {dovecotPort, "one", 1},
+        {dovecotPort, "three", 3},  {dovecotPort, "empty", 0},  {dovecotPort, "one", 1},
+        {dovecotPort, "three", 3},  {slow, "slow", 2},          {slow, "slow", 2},
+        {silent, "silent", -2},     {silent, "silent", -2},     {dropped, "dropped", -1},
+        {dropped, "dropped", -1},   {overLong, "overlong", 2},  {overLong, "overlong", 2},
+        {refused, "refused", -1},   {refused, "refused", -1},
     };
-    for (int i = 0; i < mailboxes; ++i)
-        boxes[i] = mix[i];
+}
+
+SoakCycle::SoakCycle(int dovecotPort, const FaultPop3Server& faults)
+    : boxes(soakMailboxes(dovecotPort, faults)), faults(faults)
+{
 }
 
 CycleOutcome SoakCycle::run()

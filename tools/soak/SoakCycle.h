@@ -7,6 +7,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 class FaultPop3Server;
 
@@ -24,6 +25,19 @@ struct ResourceFigures {
 
 ResourceFigures measureResources();
 std::string describe(const ResourceFigures& figures);
+
+// One mailbox of the soak's mix: where its server listens, the user name, and the count
+// its check must give (-1: the check must fail; -2: a silent server, the check is stopped).
+struct SoakMailbox {
+    int port;
+    const char* user;
+    int expectedCount;
+};
+
+// The twenty mailboxes: ten on the Dovecot at `dovecotPort` (users "empty", "one", "three"
+// and "many", password "secret"), two on each fault server and two on a port where nothing
+// listens.
+std::vector<SoakMailbox> soakMailboxes(int dovecotPort, const FaultPop3Server& faults);
 
 struct CycleOutcome {
     int checks = 0;
@@ -44,11 +58,6 @@ public:
     CycleOutcome run();
 
 private:
-    struct Mailbox {
-        int port;
-        const char* user;
-        int expectedCount;  // -1: the check must fail; -2: a silent server, stopped
-    };
-    Mailbox boxes[mailboxes];
+    std::vector<SoakMailbox> boxes;
     const FaultPop3Server& faults;  // not owned
 };
