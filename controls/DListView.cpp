@@ -174,25 +174,42 @@ void DListView::setAutoUpdate(bool flag)
 
 void DListView::update()
 {
+    if (setBars())
+        redraw();
+}
+
+bool DListView::setBars()
+{
     if (!handle || !autoUpdate || !verticalBar || !horizontalBar)
-        return;
+        return false;
     DListBars bars = listBarValues(frame(), rowCount(), topRow,
                                    columnsWidth(header->getWidths()), horizontalScroll);
     setBar(verticalBar, bars.verticalTotal, bars.verticalPosition, bars.verticalPage);
     setBar(horizontalBar, bars.horizontalTotal, bars.horizontalPosition, bars.horizontalPage);
-    redraw();
+    barsBehind = false;
+    return true;
+}
+
+void DListView::setBarsIfBehind()
+{
+    // Attaching the list to its window tells the list nothing, so rows and columns added
+    // before then reach the bars here: on the first paint, or on the first key or wheel turn
+    // of a list in a window never shown.
+    if (barsBehind)
+        setBars();
 }
 
 void DListView::setBar(DScrollBar* bar, unsigned total, unsigned position, unsigned page)
 {
     // Each setter redraws the bar; the list's own redraw repaints it anyway, so values that
-    // stay the same are not set again.
+    // stay the same are not set again. The page goes before the position, which is limited
+    // to the last page: the other way round it would be limited by the old page.
     if (bar->getTotal() != total)
         bar->setTotal(total);
-    if (bar->getPosition() != position)
-        bar->setPosition(position);
     if (bar->getPageSize() != page)
         bar->setPageSize(page);
+    if (bar->getPosition() != position)
+        bar->setPosition(position);
 }
 
 void DListView::keepSelectionVisible()
@@ -211,6 +228,7 @@ void DListView::keepSelectionVisible()
 
 bool DListView::keyDown(int key, int)
 {
+    setBarsIfBehind();
     // The list's keys are consumed even in an empty list, so Up and Down never move the
     // focus away; every other key (Left and Right too) is left to the window.
     if (!listTakesKey(key))
@@ -234,11 +252,12 @@ bool DListView::leftButtonDown(int, int py, int)
 
 bool DListView::wheelUp(int, int, int)
 {
+    setBarsIfBehind();
     if (verticalBar) {
         unsigned position = verticalBar->getPosition();
         if (position > 0)
             verticalBar->setPosition(position - 1);
-        topRow = static_cast<int>(verticalBar->getPosition());
+        followVerticalBar(-1);
     }
     update();
     return true;
@@ -246,14 +265,21 @@ bool DListView::wheelUp(int, int, int)
 
 bool DListView::wheelDown(int, int, int)
 {
+    setBarsIfBehind();
     if (verticalBar) {
         unsigned position = verticalBar->getPosition();
         if (position < 0xFFFFFFFFu)
             verticalBar->setPosition(position + 1);
-        topRow = static_cast<int>(verticalBar->getPosition());
+        followVerticalBar(1);
     }
     update();
     return true;
+}
+
+void DListView::followVerticalBar(int step)
+{
+    topRow = listTopRowAfterStep(topRow, verticalBar->getPosition(),
+                                 verticalBar->getLastPosition(), step);
 }
 
 bool DListView::childChanged(DView* sender, int what, int, int, int)
@@ -261,7 +287,7 @@ bool DListView::childChanged(DView* sender, int what, int, int, int)
     if (what != changedValue || (sender != verticalBar && sender != horizontalBar) || !sender)
         return false;
     if (sender == verticalBar) {
-        topRow = static_cast<int>(verticalBar->getPosition());
+        followVerticalBar(0);
     } else {
         horizontalScroll = static_cast<int>(horizontalBar->getPosition());
         header->setScroll(horizontalScroll);
@@ -288,6 +314,7 @@ void DListView::paint()
 {
     if (!canvas || !theme)
         return;
+    setBarsIfBehind();
     bool active = isFocused() && isEnabled();
     canvas->lock();
     theme->setBackground(palette.background);

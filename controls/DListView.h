@@ -48,7 +48,8 @@ public:
     // changes wait for update() or for turning it on again.
     void setAutoUpdate(bool flag);
     bool getAutoUpdate() const { return autoUpdate; }
-    // Sets the scroll bars from the rows and columns and redraws (only once attached).
+    // Sets the scroll bars from the rows and columns and redraws (only once attached; a
+    // list filled before it was attached sets its bars when it is first painted or used).
     void update();
 
     DHeader* getHeader() const { return header; }
@@ -71,7 +72,14 @@ private:
     DListViewItem* row(int index) const;
     DListFrame frame() const;
     void keepSelectionVisible();
+    // Sets both bars from the rows and columns, without redrawing the list; false (and
+    // nothing set) before the list is attached or while auto update is off.
+    bool setBars();
+    // Sets the bars when no update has reached them since the list was attached.
+    void setBarsIfBehind();
     void setBar(DScrollBar* bar, unsigned total, unsigned position, unsigned page);
+    // Moves the rows after the vertical bar moved (step as for listTopRowAfterStep).
+    void followVerticalBar(int step);
     void paintRow(int index, const DListFrame& f, bool active);
     void deleteRows();
 
@@ -85,4 +93,6 @@ private:
     int selected = -1;
     int headerHeight = listHeaderHeight;
     bool autoUpdate = true;
+    // No update has set the bars yet: rows added before the list had a window wait here.
+    bool barsBehind = true;
 };

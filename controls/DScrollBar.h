@@ -27,6 +27,8 @@ public:
     unsigned getTotal() const { return model.total; }
     unsigned getPosition() const { return model.position; }
     unsigned getPageSize() const { return model.pageSize; }
+    // The last position that still fills a page (0 when the page covers the total).
+    unsigned getLastPosition() const { return model.maxPosition(); }
     bool isInactive() const { return !model.isActive(); }
     bool isHorizontal() const { return horizontal; }
     unsigned getThumbLength() const { return model.thumbLength; }

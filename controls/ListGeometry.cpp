@@ -112,6 +112,21 @@ int listTopRowShowing(const DListFrame& frame, int topRow, int selected)
     return clampRow(static_cast<long long>(selected) + 1 - fitting);
 }
 
+int listTopRowAfterStep(int topRow, unsigned position, unsigned lastPosition, int step)
+{
+    long long top = topRow < 0 ? 0 : topRow;
+    long long moved = position;
+    if (step == 0) {
+        long long stood = top < lastPosition ? top : static_cast<long long>(lastPosition);
+        step = moved > stood ? 1 : (moved < stood ? -1 : 0);
+    }
+    if (step > 0)
+        return clampRow(moved > top ? moved : top);
+    if (step < 0)
+        return clampRow(moved < top ? moved : top);
+    return clampRow(top);
+}
+
 bool listTakesKey(int key)
 {
     switch (key) {

@@ -62,6 +62,13 @@ bool listSelectionVisible(const DListFrame& frame, int topRow, int selected);
 // shows it whole, or its own row when not even one row fits. Never negative.
 int listTopRowShowing(const DListFrame& frame, int topRow, int selected);
 
+// The top row once the vertical bar has moved to `position` by a step forward (step > 0: the
+// wheel turned down), back (step < 0) or by the bar itself (step 0: read from where the bar
+// stood, `topRow` limited to `lastPosition`). The rows follow the bar, but a page counts the
+// rows the bottom bar half hides, so showing the last row whole can put the top row past the
+// bar's last position; a forward step then never moves the rows back, nor a step back forward.
+int listTopRowAfterStep(int topRow, unsigned position, unsigned lastPosition, int step);
+
 // The keys a list takes: Page Up, Page Down, End, Home, Up and Down.
 bool listTakesKey(int key);
 // Where such a key moves the selection (-1: none) in a list of `rowCount` rows; a key

@@ -1,7 +1,9 @@
 #include "controls/ListGeometry.h"
 
+#include "controls/ScrollBarGeometry.h"
 #include "foundation/DStringList.h"
 
+#include <algorithm>
 #include <climits>
 #include <string>
 
@@ -137,6 +139,99 @@ TEST(ListGeometry, ScrollingKeepsTheSelectionVisible)
             EXPECT_TRUE(listSelectionVisible(f, top, c.selected)) << c.selected;
         }
     }
+}
+
+TEST(ListGeometry, BarStepsMoveTheRowsOnlyTheWayTheyGo)
+{
+    struct Case {
+        int topRow;
+        unsigned position, lastPosition;
+        int step;
+        int expected;
+    };
+    const Case cases[] = {
+        {5, 6, 40, 1, 6},      // the wheel and the bar's arrows: the rows follow the bar
+        {5, 4, 40, -1, 4},
+        {5, 6, 40, 0, 6},      // the bar moved itself, forward or back
+        {5, 4, 40, 0, 4},
+        {5, 25, 40, 0, 25},    // a page or a drag
+        {0, 0, 40, 0, 0},      // a step back on the first row
+        {41, 40, 40, 1, 41},   // past the bar's end: a step forward leaves the rows there
+        {41, 40, 40, 0, 41},
+        {41, 39, 40, -1, 39},  // and a step back follows the bar
+        {41, 39, 40, 0, 39},
+        {41, 0, 40, 0, 0},     // the thumb dragged to the top
+        {3, 0, 0, 1, 3},       // a bar with nothing to scroll: forward keeps the rows
+        {3, 0, 0, -1, 0},      // and back brings the first row into view
+        {-5, 0, 10, 0, 0},
+        {INT_MAX, UINT_MAX, UINT_MAX, 1, INT_MAX},
+        {7, UINT_MAX, UINT_MAX, 0, INT_MAX},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(listTopRowAfterStep(c.topRow, c.position, c.lastPosition, c.step), c.expected)
+            << "top " << c.topRow << " bar " << c.position << "/" << c.lastPosition << " step "
+            << c.step;
+}
+
+// The list keeps its last row in view and is then scrolled: over line heights and list heights
+// the page of the bar (rows partly under the bottom bar counted) and the whole rows shown differ
+// by one or two, and a step forward must never bring an earlier row back to the top.
+TEST(ListGeometry, AfterShowingTheLastRowAStepForwardNeverScrollsBack)
+{
+    int pastTheBar = 0;
+    for (int lh = 12; lh <= 20; lh++) {
+        for (int height = 18 + 2 + 18 + lh; height <= 300; height++) {
+            for (int rows : {1, 2, 5, 9, 30, 200}) {
+                SCOPED_TRACE("line " + std::to_string(lh) + " height " + std::to_string(height) +
+                             " rows " + std::to_string(rows));
+                DListFrame f = frame(height, lh);
+                DListBars bars = listBarValues(f, rows, 0, 0, 0);
+                DScrollModel bar;
+                bar.setTotal(bars.verticalTotal);
+                bar.setPageSize(bars.verticalPage);
+                int last = rows - 1;
+                int top = listTopRowShowing(f, 0, last);
+                ASSERT_TRUE(listSelectionVisible(f, top, last));
+                bar.setPosition(static_cast<unsigned>(top));
+                if (static_cast<unsigned>(top) > bar.maxPosition())
+                    pastTheBar++;
+                if (lh == 14 && height == 105 && rows == 30) {
+                    EXPECT_EQ(top, 30 - (105 - 38) / 14);
+                    EXPECT_EQ(bar.maxPosition(), 31u - (105 - 18) / 14);  // one row before
+                }
+
+                DScrollModel wheel = bar;  // the wheel turned down over the list
+                wheel.setPosition(wheel.position + 1);
+                int t = listTopRowAfterStep(top, wheel.position, wheel.maxPosition(), 1);
+                EXPECT_GE(t, top);
+                EXPECT_TRUE(listSelectionVisible(f, t, last));
+                DScrollModel arrow = bar;  // the bar's down arrow or a page after the thumb
+                arrow.lineForward();
+                t = listTopRowAfterStep(top, arrow.position, arrow.maxPosition(), 0);
+                EXPECT_GE(t, top);
+                EXPECT_TRUE(listSelectionVisible(f, t, last));
+
+                DScrollModel back = bar;  // the wheel turned up: the rows go back
+                back.setPosition(back.position > 0 ? back.position - 1 : 0);
+                t = listTopRowAfterStep(top, back.position, back.maxPosition(), -1);
+                EXPECT_EQ(t, std::min(top, static_cast<int>(back.position)));
+
+                // From the top the wheel goes one row a step, as far as the bar goes.
+                DScrollModel down = bar;
+                down.setPosition(0);
+                int walked = 0;
+                for (int i = 0; i < rows + 2; i++) {
+                    down.setPosition(down.position + 1);
+                    int next = listTopRowAfterStep(walked, down.position, down.maxPosition(), 1);
+                    ASSERT_LE(next - walked, 1);
+                    ASSERT_GE(next, walked);
+                    walked = next;
+                }
+                EXPECT_EQ(walked, static_cast<int>(bar.maxPosition()));
+            }
+        }
+    }
+    EXPECT_GT(pastTheBar, 0);  // the table holds lists whose last row sits past the bar
 }
 
 TEST(ListGeometry, KeysMoveTheSelectionWithinTheRows)

@@ -140,10 +140,10 @@ TEST_F(ListViews, KeysMoveTheSelectionAndKeepItInView)
     EXPECT_GT((49 - (top - 1) + 1) * lh + 20, 150 - 18);
     // The bar follows as far as its last page goes.
     DScrollBar* bar = list->getVerticalBar();
-    unsigned barLast = bar->getTotal() - bar->getPageSize();
-    EXPECT_EQ(bar->getPosition(), std::min(static_cast<unsigned>(top), barLast));
+    EXPECT_EQ(bar->getPosition(), std::min(static_cast<unsigned>(top), bar->getLastPosition()));
     key(VK_DOWN);
     EXPECT_EQ(list->getSelected(), 49);
+    EXPECT_EQ(list->getTopRow(), top);
     key(VK_HOME);
     EXPECT_EQ(list->getSelected(), 0);
     EXPECT_EQ(list->getTopRow(), 0);
@@ -156,6 +156,39 @@ TEST_F(ListViews, KeysMoveTheSelectionAndKeepItInView)
     key(VK_PRIOR);
     EXPECT_TRUE(selectionShown());
     EXPECT_EQ(list->getTopRow(), list->getSelected());  // above the view: it becomes the top
+}
+
+// Line heights and list heights where the bar's page (rows half under the bottom bar counted)
+// is two or more rows larger than the whole rows shown: with the last row kept in view, the top
+// row stands past the bar's last position.
+TEST_F(ListViews, ScrollingOnAfterTheLastRowWasBroughtIntoViewNeverGoesBack)
+{
+    fill(40);
+    int checked = 0;
+    for (int height = 18 + 2 + 18 + lh; height <= 190 && checked < 4; height++) {
+        list->resize(280, height);
+        key(VK_HOME);
+        key(VK_END);
+        int top = list->getTopRow();
+        ASSERT_TRUE(selectionShown()) << height;
+        DScrollBar* bar = list->getVerticalBar();
+        if (static_cast<unsigned>(top) <= bar->getLastPosition())
+            continue;
+        checked++;
+        EXPECT_EQ(bar->getPosition(), bar->getLastPosition()) << height;
+        wheel(100, 35, -1);  // down
+        EXPECT_EQ(list->getTopRow(), top) << height;
+        bar->lineDown();     // the bar's down arrow
+        EXPECT_EQ(list->getTopRow(), top) << height;
+        key(VK_DOWN);
+        EXPECT_EQ(list->getTopRow(), top) << height;
+        EXPECT_TRUE(selectionShown()) << height;
+        wheel(100, 35, 1);   // up: the rows follow the bar back
+        EXPECT_LT(list->getTopRow(), top) << height;
+        EXPECT_EQ(static_cast<unsigned>(list->getTopRow()), bar->getPosition()) << height;
+    }
+    EXPECT_GT(checked, 0) << "no list height puts the last row past the bar at line height "
+                          << lh;
 }
 
 TEST_F(ListViews, PageUpOnRowThreeWithAPageOfTenSelectsRowZero)
@@ -332,4 +365,45 @@ TEST_F(ListViews, WithoutAutoUpdateTheBarsWaitUntilItIsTurnedOnAgain)
     list->setAutoUpdate(true);
     EXPECT_EQ(list->getVerticalBar()->getTotal(), 31u);
     EXPECT_FALSE(list->getVerticalBar()->isInactive());
+}
+
+// A list filled before it joins its window brings its bars up to date once it is there.
+class ListAttaching : public OneWindowTest {
+protected:
+    DListView* filledList(int rows)
+    {
+        DListView* list = new DListView;
+        list->create(10, 10, 280, 150);
+        list->addColumn("Mailbox", 100);
+        list->addColumn("Status", 200);
+        for (int i = 0; i < rows; i++)
+            list->addRow("row");
+        return list;
+    }
+};
+
+TEST_F(ListAttaching, AListFilledBeforeItIsShownHasLiveBars)
+{
+    window.show(true);
+    pumpMessages();
+    DListView* list = filledList(30);
+    window.addView(list);
+    DScrollBar* bar = list->getVerticalBar();
+    ASSERT_TRUE(pumpUntil([&] { return bar->getTotal() != 0; }, 5000));
+    EXPECT_EQ(bar->getTotal(), 31u);
+    EXPECT_EQ(bar->getPageSize(), static_cast<unsigned>((150 - 18) / list->lineHeight()));
+    EXPECT_FALSE(bar->isInactive());
+    EXPECT_TRUE(bar->getSecondArrow()->isEnabled());
+    EXPECT_EQ(list->getHorizontalBar()->getTotal(), 300u);
+    EXPECT_FALSE(list->getHorizontalBar()->isInactive());
+}
+
+TEST_F(ListAttaching, AListInAHiddenWindowSetsItsBarsOnTheFirstKey)
+{
+    DListView* list = filledList(30);
+    window.addView(list);
+    key(VK_NEXT);  // a page down from no selection: the page's own row count
+    unsigned page = static_cast<unsigned>((150 - 18) / list->lineHeight());
+    EXPECT_EQ(list->getVerticalBar()->getPageSize(), page);
+    EXPECT_EQ(list->getSelected(), static_cast<int>(page) - 1);
 }
