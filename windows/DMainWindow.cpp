@@ -13,6 +13,7 @@
 #include "graphics/DFont.h"
 #include "mail/CheckState.h"
 #include "mail/DMailboxEntry.h"
+#include "mail/DNetworkWatch.h"
 #include "mail/DPellaroDictionary.h"
 #include "mail/DThreadManager.h"
 #include "mail/DTimer.h"
@@ -21,6 +22,7 @@
 #include "windows/DLangMsgBox.h"
 #include "windows/DMailBoxWindow.h"
 #include "windows/DNotificationBox.h"
+#include "windows/MailboxForm.h"
 #include "windows/DTrayIcon.h"
 #include "windows/DUserGuideBox.h"
 
@@ -47,9 +49,11 @@ DMainWindow::~DMainWindow()
     // Normally onClose has released all of this; a window deleted without being closed
     // (a failed start-up) must not leave tray icons, threads or timers behind.
     stopChecks();
+    stopNetworkWatch();
     delete pollTimer;
     delete checkTimer;
     delete animationTimer;
+    delete resumeTimer;
     delete stateTrayIcon;
     delete mailTrayIcon;
     delete trayMenu;
@@ -103,6 +107,14 @@ void DMainWindow::onCreate()
     notificationBox = new DNotificationBox;
     notificationBox->create(DString());
     taskbarCreatedMessage = RegisterWindowMessageA("TaskbarCreated");
+
+    // The resume timer is a one-shot: it runs only between a wake-up and its check.
+    resumeTimer = new DTimer(static_cast<DWindow*>(this));
+    resumeTimer->setInterval(resumeDelay);
+    networkBackMessage = RegisterWindowMessageA("PellaroNetworkBack");
+    // Without the system's address reports only a wake-up brings the early check.
+    networkWatch = new DNetworkWatch(handle, networkBackMessage);
+    networkWatch->start();
 }
 
 void DMainWindow::buildControls(int W, int H)
@@ -210,6 +222,9 @@ void DMainWindow::onClose()
     // The working threads read their connection data, the dictionary and the sockets'
     // library: they are stopped before any of that goes away.
     stopChecks();
+    stopNetworkWatch();
+    delete resumeTimer;
+    resumeTimer = nullptr;
     delete pollTimer;
     pollTimer = nullptr;
     delete checkTimer;
@@ -307,6 +322,8 @@ void DMainWindow::onTimer(DTimer* timer)
         checkNow();
     else if (timer == pollTimer)
         finishCheck();
+    else if (timer == resumeTimer)
+        resumeTimerFired();
 }
 
 void DMainWindow::onEvent(DObject* sender, int code, int, int, int)
@@ -347,7 +364,42 @@ bool DMainWindow::handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM
         recreateTrayIcons();
         return true;
     }
+    if (message == WM_POWERBROADCAST) {
+        scheduleResumeCheck(resume.onPowerBroadcast(static_cast<unsigned>(wParam)));
+        // The default answer (grant every request) stays.
+        return false;
+    }
+    if (networkBackMessage != 0 && message == networkBackMessage) {
+        scheduleResumeCheck(resume.onNetworkBack());
+        return true;
+    }
     return false;
+}
+
+void DMainWindow::scheduleResumeCheck(bool due)
+{
+    if (!due || !resumeTimer)
+        return;
+    // A fresh full delay: the network needs a moment after the wake-up.
+    resumeTimer->setEnabled(false);
+    resumeTimer->setInterval(resumeDelay);
+    resumeTimer->setEnabled(true);
+}
+
+void DMainWindow::resumeTimerFired()
+{
+    resumeTimer->setEnabled(false);
+    if (resume.dueNow(isDisabled(), checkInProgress))
+        checkNow();
+}
+
+void DMainWindow::stopNetworkWatch()
+{
+    if (!networkWatch)
+        return;
+    networkWatch->stop();
+    delete networkWatch;
+    networkWatch = nullptr;
 }
 
 void DMainWindow::popupMenu(DMenu* menu)
@@ -389,7 +441,7 @@ void DMainWindow::openMailboxWindow(bool editMode)
     box->setEditMode(editMode ? 1 : 0);
     box->setListView(mailboxList);
     box->setMainWindow(this);
-    if (box->create(nullptr, 0, 0, 300, 280,
+    if (box->create(nullptr, 0, 0, mailboxFormWidth, mailboxFormHeight,
                     translate(editMode ? "Edit Mailbox" : "Add Mailbox"), 0)) {
         box->setIcon(idleIcon);
         box->center();

@@ -7,8 +7,9 @@
 //
 // It also owns the program's run-time machinery: the permanent state tray icon and its
 // menu (with the "Language" submenu), the envelope tray icon and its new-mail menu, the
-// notification box, the three timers (check interval, wait-bar animation, one-second poll)
-// and the working threads of the running check. The check cycle itself (checkNow,
+// notification box, the four timers (check interval, wait-bar animation, one-second poll,
+// and the one-shot check after a wake-up), the working threads of the running check and
+// the system's report of the network coming back. The check cycle itself (checkNow,
 // finishCheck, terminateChecks, updateNewMailNotice and the state display) is in
 // MainWindowCheck.cpp; the settings file's loading and saving in MainWindowSettings.cpp.
 //
@@ -21,6 +22,7 @@
 #include "foundation/DString.h"
 #include "framework/DWindow.h"
 #include "mail/CheckOutcome.h"
+#include "mail/ResumeCheck.h"
 #include "mail/SettingsCodec.h"
 
 class DButton;
@@ -29,6 +31,7 @@ class DComboBox;
 class DGroup;
 class DListView;
 class DMenu;
+class DNetworkWatch;
 class DNotificationBox;
 class DStaticText;
 class DThreadManager;
@@ -64,7 +67,9 @@ public:
     void onTimer(DTimer* timer) override;
     void onEvent(DObject* sender, int code, int x, int y, int keys) override;
     // The end of the Windows session saves the settings; a restarted task bar
-    // ("TaskbarCreated") gets both tray icons back.
+    // ("TaskbarCreated") gets both tray icons back; a wake-up from sleep and the network
+    // coming back ("PellaroNetworkBack", posted by the network watch) start one check a
+    // little later.
     bool handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
 
     // Settings file (MainWindowSettings.cpp).
@@ -118,6 +123,10 @@ public:
     DTimer* getCheckTimer() const { return checkTimer; }
     DTimer* getPollTimer() const { return pollTimer; }
     DTimer* getAnimationTimer() const { return animationTimer; }
+    DTimer* getResumeTimer() const { return resumeTimer; }
+    DNetworkWatch* getNetworkWatch() const { return networkWatch; }
+    // The message the network watch posts when an address comes up.
+    unsigned getNetworkBackMessage() const { return networkBackMessage; }
     DThreadManager* getThreads() const { return threads; }
     bool isDisabled() const;
 
@@ -129,6 +138,8 @@ public:
     // Poll ticks before a running check is stopped, and the poll interval (ms).
     void setTimeoutLimit(unsigned ticks) { timeoutLimit = ticks; }
     void setPollInterval(int milliseconds);
+    // How long after a wake-up or the network's return the check starts (ms).
+    void setResumeDelay(int milliseconds) { resumeDelay = milliseconds; }
     // Whether loadSettings opens the user's guide, modally, when there is no mailbox.
     void setGuideOnEmpty(bool flag) { guideOnEmpty = flag; }
     // How many times checkNow was called, and how many of those started working threads.
@@ -150,6 +161,10 @@ private:
     void recreateTrayIcons();
     void hideNotificationBox();
     void popupMenu(DMenu* menu);
+    // A wake-up or the network's return: the one-shot timer starts when a check is due.
+    void scheduleResumeCheck(bool due);
+    void resumeTimerFired();
+    void stopNetworkWatch();
 
     DGroup* statusGroup = nullptr;
     DStaticText* statusText = nullptr;
@@ -176,6 +191,8 @@ private:
     DTimer* checkTimer = nullptr;           // owned
     DTimer* animationTimer = nullptr;       // owned
     DTimer* pollTimer = nullptr;            // owned
+    DTimer* resumeTimer = nullptr;          // owned; enabled only while a resume check waits
+    DNetworkWatch* networkWatch = nullptr;  // owned; stopped at close
     DThreadManager* threads = nullptr;      // owned list; the threads are destroyed by the cycle
     DNotificationBox* notificationBox = nullptr;  // owned
 
@@ -190,4 +207,7 @@ private:
     int checkCalls = 0;
     int startedChecks = 0;
     unsigned taskbarCreatedMessage = 0;
+    unsigned networkBackMessage = 0;
+    ResumeCheck resume;
+    int resumeDelay = ResumeCheck::delayMs;
 };

@@ -60,6 +60,7 @@ bool DPellaroStartup::start(const DStartupOptions& options)
     window->setGuideOnEmpty(options.guideOnEmpty);
     window->setPollInterval(options.pollInterval);
     window->setTimeoutLimit(options.timeoutLimit);
+    window->setResumeDelay(options.resumeDelay);
     if (!window->create(nullptr, 0, 0, DMainWindow::clientWidth, DMainWindow::clientHeight,
                         DString("Pellaro"), 0)) {
         delete window;

@@ -13,6 +13,7 @@
 #pragma once
 
 #include "foundation/DString.h"
+#include "mail/ResumeCheck.h"
 
 class DApplication;
 class DMainWindow;
@@ -28,6 +29,8 @@ struct DStartupOptions {
     bool guideOnEmpty = true;   // open the user's guide when no mailbox is configured
     int pollInterval = 1000;    // ms between two looks at a running check's threads
     unsigned timeoutLimit = 300;  // looks before a running check is stopped
+    // ms from a wake-up or the network's return to its check
+    int resumeDelay = ResumeCheck::delayMs;
 };
 
 // Options for a run that keeps its settings file in `folder` (as documents and program

@@ -92,6 +92,7 @@ DMainWindow* PellaroRun::start(int port, unsigned timeoutLimit)
     DStartupOptions options = startupOptionsIn(folder, port);
     options.pollInterval = 50;
     options.timeoutLimit = timeoutLimit;
+    options.resumeDelay = 50;
     EXPECT_TRUE(startup.start(options));
     window = startup.mainWindow();
     return window;

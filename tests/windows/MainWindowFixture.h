@@ -1,6 +1,7 @@
 // The main window's tests run Pellaro's own start-up in the test program: settings written
 // to a folder of the test's own, the working threads pointed at a loopback POP3 server, the
-// poll timer quickened. Conditions are waited for by pumping messages, with a bound.
+// poll timer and the check after a wake-up quickened. Conditions are waited for by pumping
+// messages, with a bound.
 #pragma once
 
 #include <gtest/gtest.h>
