@@ -4,6 +4,7 @@
 
 #include "mail/DPellaroDictionary.h"
 #include "mail/NewMailRule.h"
+#include "mail/ServerAddress.h"
 
 DString stateTooltip(const DString& text)
 {
@@ -12,7 +13,10 @@ DString stateTooltip(const DString& text)
 
 DString mailboxLabel(const DMailboxEntry& entry)
 {
-    return entry.userName + "@" + entry.server;
+    // The host alone: the mode and the port are no part of a mailbox's name. A server text
+    // that cannot be read is shown whole, so the user sees what to mend.
+    const ServerAddress address = parseServerAddress(entry.server);
+    return entry.userName + "@" + (address.valid ? address.host : entry.server);
 }
 
 DPollAction pollDecision(bool disabled, bool anyRunning, unsigned& ticks, unsigned limit)

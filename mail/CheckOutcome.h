@@ -18,7 +18,8 @@ const int newMailCommandBase = 200;
 
 // "Pellaro: " followed by a text already translated (the prefix is never translated).
 DString stateTooltip(const DString& text);
-// A mailbox's name in the list and in the new-mail menu: user name, "@", server.
+// A mailbox's name in the list and in the new-mail menu: user name, "@", the host of its
+// server text (the whole text when it cannot be read).
 DString mailboxLabel(const DMailboxEntry& entry);
 
 // What one tick of the poll timer does with a running check.

@@ -157,6 +157,11 @@ int defaultPop3Port(MailSecurity security)
     return security == MailSecurity::Implicit ? pop3TlsPort : pop3PlainPort;
 }
 
+bool parsePortNumber(const DString& text, int* port)
+{
+    return parsePort(std::string(text.text(), static_cast<size_t>(text.length())), port);
+}
+
 bool isIpv6Literal(const DString& text)
 {
     return ipv6Literal(std::string(text.text(), static_cast<size_t>(text.length())));

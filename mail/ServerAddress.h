@@ -37,6 +37,10 @@ const int pop3TlsPort = 995;
 // The port a mode uses when the text names none.
 int defaultPop3Port(MailSecurity security);
 
+// Reads a port number as a server text writes it: decimal digits only, 1..65535, leading
+// zeros allowed. Sets *port only when it returns true.
+bool parsePortNumber(const DString& text, int* port);
+
 // Reads a server field. Never fails other than through the result.
 ServerAddress parseServerAddress(const DString& text);
 

@@ -2,4 +2,4 @@
 add_library(checkcycle STATIC
   ${CMAKE_CURRENT_LIST_DIR}/CheckOutcome.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CheckState.cpp)
-target_link_libraries(checkcycle PUBLIC newmail settings dictionary)
+target_link_libraries(checkcycle PUBLIC newmail pop3 settings dictionary)

@@ -2,6 +2,7 @@
 
 #include "controls/DButton.h"
 #include "controls/DCheckBox.h"
+#include "controls/DComboBox.h"
 #include "controls/DGroup.h"
 #include "controls/DInputLine.h"
 #include "controls/DListView.h"
@@ -13,16 +14,20 @@
 
 namespace {
 
-// The labels sit at the bottom of their band, just above their input line.
+// The labels sit at the bottom of their band, just above their input line; those of the
+// security row beside their fields, in the middle of the row.
 const int labelFormat = 0x20;
+const int rowLabelFormat = 0x41;
+// "65535" is the longest port.
+const int portLength = 5;
 
 }  // namespace
 
-DStaticText* DMailBoxWindow::label(const DFormRect& place, const char* caption)
+DStaticText* DMailBoxWindow::label(const DFormRect& place, const char* caption, int format)
 {
     auto* made = new DStaticText;
     made->create(place.x, place.y, place.width, place.height, translate(DString(caption)));
-    made->setFormat(labelFormat);
+    made->setFormat(format);
     addView(made);
     return made;
 }
@@ -60,11 +65,23 @@ void DMailBoxWindow::onCreate()
     GetClientRect(getHandle(), &client);
     const DMailboxFormLayout l = mailboxFormLayout(client.right, client.bottom);
 
-    serverLabel = label(l.serverLabel, "Server (POP3):");
+    serverLabel = label(l.serverLabel, "Server (POP3):", labelFormat);
     serverInput = input(nullptr, l.serverInput);
-    userLabel = label(l.userLabel, "User name:");
+    securityLabel = label(l.securityLabel, "Security:", rowLabelFormat);
+    securityCombo = new DComboBox;
+    securityCombo->init(l.securityCombo.x, l.securityCombo.y, l.securityCombo.width,
+                        l.securityCombo.height);
+    for (const char* name : mailboxSecurityNames)
+        securityCombo->addItem(translate(DString(name)));
+    addView(securityCombo);
+    portLabel = label(l.portLabel, "Port:", rowLabelFormat);
+    portInput = input(nullptr, l.portInput);
+    portInput->setMaxLength(portLength);
+    showSecurity(MailSecurity::None);
+    portInput->setValue(DString(defaultPop3Port(MailSecurity::None)));
+    userLabel = label(l.userLabel, "User name:", labelFormat);
     userInput = input(nullptr, l.userInput);
-    passwordLabel = label(l.passwordLabel, "Password:");
+    passwordLabel = label(l.passwordLabel, "Password:", labelFormat);
     passwordInput = input(nullptr, l.passwordInput);
     passwordInput->setPasswordMode(true);
 
@@ -90,11 +107,19 @@ void DMailBoxWindow::onCreate()
     }
 }
 
+void DMailBoxWindow::showSecurity(MailSecurity security)
+{
+    securityCombo->setSelected(securityChoice(security));
+    shownSecurity = security;
+}
+
 void DMailBoxWindow::fillFrom(const DMailboxEntry& entry)
 {
     const DMailboxFields f = fieldsOfEntry(entry);
     userInput->setValue(f.userName);
     serverInput->setValue(f.server);
+    showSecurity(f.security);
+    portInput->setValue(f.port);
     passwordInput->setValue(f.password);
     allNewCheck->setChecked(f.allMailsNew);
     webSiteCheck->setChecked(f.openWebSite);
@@ -108,6 +133,8 @@ DMailboxFields DMailBoxWindow::fields() const
     if (!serverInput)
         return f;
     f.server = serverInput->getValue();
+    f.security = securityOfChoice(securityCombo->getSelected());
+    f.port = portInput->getValue();
     f.userName = userInput->getValue();
     f.password = passwordInput->getValue();
     f.webAddress = urlInput->getValue();
@@ -130,11 +157,27 @@ void DMailBoxWindow::onClick(DView* sender)
     }
 }
 
+void DMailBoxWindow::onChange(DView* source, int what, int, int, int)
+{
+    if (!source || source != securityCombo || what != changedValue)
+        return;
+    const MailSecurity chosen = securityOfChoice(securityCombo->getSelected());
+    portInput->setValue(portAfterModeChange(portInput->getValue(), shownSecurity, chosen));
+    shownSecurity = chosen;
+}
+
 void DMailBoxWindow::confirm()
 {
     const DMailboxFields f = fields();
     if (!mailboxFormComplete(f) || !mailboxes)
         return;  // the dialog stays open, with no message
+    // A server or port that cannot be read would only fail at every check: the dialog stays
+    // open with the field to mend focused.
+    const DMailboxFormField bad = composeFormServer(f).bad;
+    if (bad != DMailboxFormField::none) {
+        setFocus(bad == DMailboxFormField::port ? portInput : serverInput);
+        return;
+    }
     int row = -1;
     if (editMode == 1) {
         row = listView ? listView->getSelected() : -1;

@@ -1,16 +1,22 @@
 // DMailBoxWindow: the modal dialog in which the user adds one mailbox or changes one: POP3
-// server, user name, password, "All mails are new on server" and "Open web site" with its
-// address. Client area 300 x 280; the places of the controls come from mailboxFormLayout.
+// server, its security mode (None / STARTTLS / SSL/TLS) and port, user name, password, "All
+// mails are new on server" and "Open web site" with its address. Created at
+// mailboxFormWidth x mailboxFormHeight; the places of the controls come from
+// mailboxFormLayout.
 //
 // The opener (the main window) makes the object, sets the mode, its mailbox list view and
 // itself with the setters below, creates the window ("Add Mailbox" / "Edit Mailbox"), gives
 // it its icon, centres it, runs it modally and deletes it after the run; it saves the
 // settings then, whether OK or Cancel ended the run. In edit mode the form is filled from
-// the entry at the list view's selected row. OK with a user name and a server puts a new
-// entry into `mailboxes` (appended, or in place of the edited one, whose counts are
-// forgotten), gives its row the label and "Unchecked" / "?", shows the idle state through
-// the main window and closes; OK without them does nothing. Cancel closes and changes
-// nothing. Every text goes through the dictionary when the window is built.
+// the entry at the list view's selected row: the server field shows the host, the choice
+// and the port field the rest of its server text. Choosing a mode puts that mode's usual
+// port into the port field unless the user chose another port. OK with a user name and a
+// server puts a new entry into `mailboxes` (appended, or in place of the edited one, whose
+// counts are forgotten), gives its row the label and "Unchecked" / "?", shows the idle
+// state through the main window and closes; OK without them does nothing, and OK with a
+// server or port that cannot be read keeps the dialog open with the focus on that field.
+// Cancel closes and changes nothing. Every text goes through the dictionary when the window
+// is built.
 #pragma once
 
 #include "framework/DWindow.h"
@@ -18,6 +24,7 @@
 
 class DButton;
 class DCheckBox;
+class DComboBox;
 class DGroup;
 class DInputLine;
 class DListView;
@@ -42,9 +49,13 @@ public:
 
     void onCreate() override;
     void onClick(DView* sender) override;
+    // The security choice changed.
+    void onChange(DView* source, int what, int detail1, int detail2, int detail3) override;
 
     // The controls, none before onCreate (the view tree owns them).
     DInputLine* getServerInput() const { return serverInput; }
+    DComboBox* getSecurityCombo() const { return securityCombo; }
+    DInputLine* getPortInput() const { return portInput; }
     DInputLine* getUserInput() const { return userInput; }
     DInputLine* getPasswordInput() const { return passwordInput; }
     DInputLine* getUrlInput() const { return urlInput; }
@@ -55,16 +66,21 @@ public:
     DGroup* getOptionsGroup() const { return optionsGroup; }
 
 private:
-    DStaticText* label(const DFormRect& place, const char* caption);
+    DStaticText* label(const DFormRect& place, const char* caption, int format);
     DInputLine* input(DView* parent, const DFormRect& place);
     DCheckBox* checkBox(const DFormRect& place, const char* caption);
     DButton* button(const DFormRect& place, const char* caption);
     void fillFrom(const DMailboxEntry& entry);
+    void showSecurity(MailSecurity security);
     void confirm();
 
     // Not owned: the view tree owns the controls.
     DStaticText* serverLabel = nullptr;
     DInputLine* serverInput = nullptr;
+    DStaticText* securityLabel = nullptr;
+    DComboBox* securityCombo = nullptr;
+    DStaticText* portLabel = nullptr;
+    DInputLine* portInput = nullptr;
     DStaticText* userLabel = nullptr;
     DInputLine* userInput = nullptr;
     DStaticText* passwordLabel = nullptr;
@@ -79,5 +95,8 @@ private:
     DListView* listView = nullptr;      // not owned: the main window's mailbox list
     DMainWindow* mainWindow = nullptr;  // not owned
     int editMode = 0;
+    // The mode the choice showed before its last change: the port follows the change only
+    // when it was this mode's usual port.
+    MailSecurity shownSecurity = MailSecurity::None;
     bool accepted = false;
 };

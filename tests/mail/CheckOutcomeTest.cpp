@@ -277,3 +277,25 @@ TEST(Tooltip, PrefixIsNeverTranslated)
     DMailboxEntry entry("me", "pop.example", "", 0, false, false, "");
     EXPECT_EQ("me@pop.example", str(mailboxLabel(entry)));
 }
+
+TEST(MailboxLabel, NamesTheHostWithoutModeOrPort)
+{
+    struct Case {
+        const char* server;
+        const char* label;
+    } cases[] = {
+        {"pop.example", "me@pop.example"},
+        {"pop3s://mail.example.com", "me@mail.example.com"},
+        {"pop3+stls://mail.example.com:1110", "me@mail.example.com"},
+        {"mail.example.com:995", "me@mail.example.com"},
+        {"[::1]:995", "me@::1"},
+        {"pop3s://[2001:db8::5]", "me@2001:db8::5"},
+        // A text that cannot be read is shown as it stands.
+        {"mail.example.com:0", "me@mail.example.com:0"},
+        {"pop3x://mail.example.com", "me@pop3x://mail.example.com"},
+    };
+    for (const Case& c : cases) {
+        DMailboxEntry entry("me", c.server, "", 0, false, false, "");
+        EXPECT_EQ(c.label, str(mailboxLabel(entry))) << c.server;
+    }
+}

@@ -1,10 +1,13 @@
 // The mailbox window in real windows under Wine: add and edit mode, OK and Cancel, what
-// they do to the mailbox list and the list view, the password kept, and the web address
-// field that follows "Open web site". Driven with real mouse and key messages.
+// they do to the mailbox list and the list view, the password kept, the security choice and
+// the port it fills, and the web address field that follows "Open web site". Driven with
+// real mouse and key messages.
 #include "framework/WindowTestKit.h"
 
 #include "controls/DButton.h"
+#include "controls/DCBDropMenu.h"
 #include "controls/DCheckBox.h"
+#include "controls/DComboBox.h"
 #include "controls/DGroup.h"
 #include "controls/DInputLine.h"
 #include "controls/DListView.h"
@@ -14,6 +17,8 @@
 #include "windows/DMailBoxWindow.h"
 
 #include <gtest/gtest.h>
+
+#include <string>
 
 using namespace windowtest;
 
@@ -98,6 +103,31 @@ protected:
         }
     }
     bool closed() const { return !IsWindow(b); }
+    // Picks choice `choice` of the security combo as a user does: a click opens its list,
+    // the arrow keys move to the row and Enter takes it.
+    void chooseSecurity(int choice)
+    {
+        DComboBox* combo = box->getSecurityCombo();
+        clickView(combo);
+        ASSERT_TRUE(combo->getDropMenu()->isOpen());
+        for (int row = combo->getSelected(); row < choice; row++)
+            keyToBox(VK_DOWN);
+        for (int row = combo->getSelected(); row > choice; row--)
+            keyToBox(VK_UP);
+        keyToBox(VK_RETURN);
+        pumpMessages();
+        ASSERT_FALSE(combo->getDropMenu()->isOpen());
+        ASSERT_EQ(combo->getSelected(), choice);
+    }
+    std::string port() const { return box->getPortInput()->getValue().text(); }
+    // OK closes the dialog and the one mailbox keeps `server` as its server text.
+    void okStoresTheOnlyMailbox(const char* server)
+    {
+        clickView(box->getOkButton());
+        EXPECT_TRUE(closed());
+        ASSERT_EQ(mailboxes->count(), 1);
+        EXPECT_STREQ(entry(0)->server.text(), server);
+    }
 
     DList* savedList = nullptr;
     DListView* list = nullptr;  // not owned: the recording window's view tree owns it
@@ -118,8 +148,10 @@ void expectPlace(DView* view, const DFormRect& r)
 TEST_F(MailBoxWindowTest, AddModeOpensAnEmptyFormWithTheServerFocused)
 {
     open(0);
-    const DMailboxFormLayout l = mailboxFormLayout(300, 280);
+    const DMailboxFormLayout l = mailboxFormLayout(mailboxFormWidth, mailboxFormHeight);
     expectPlace(box->getServerInput(), l.serverInput);
+    expectPlace(box->getSecurityCombo(), l.securityCombo);
+    expectPlace(box->getPortInput(), l.portInput);
     expectPlace(box->getUserInput(), l.userInput);
     expectPlace(box->getPasswordInput(), l.passwordInput);
     expectPlace(box->getOptionsGroup(), l.optionsGroup);
@@ -241,6 +273,8 @@ TEST_F(MailBoxWindowTest, OkInEditModeReplacesTheEntryKeepsThePasswordAndForgets
     EXPECT_STREQ(list->getCell(1, 2).text(), "?");
     EXPECT_STREQ(list->getCell(0, 0).text(), "first@pop.one.invalid");
     EXPECT_STREQ(list->getCell(0, 2).text(), "3");
+    // The plain mailbox keeps its server text byte for byte.
+    EXPECT_STREQ(entry(1)->server.text(), "pop.two.invalid");
 }
 
 TEST_F(MailBoxWindowTest, CancelAndEscapeChangeNothing)
@@ -312,4 +346,139 @@ TEST_F(MailBoxWindowTest, TextsComeFromTheDictionary)
                  hungarian.translate(DString("Cancel")).text());
     EXPECT_STREQ(box->getOptionsGroup()->getText().text(),
                  hungarian.translate(DString("Options")).text());
+}
+
+TEST_F(MailBoxWindowTest, AddModeOffersTheSecurityModesWithPlainTextOnPort110)
+{
+    open(0);
+    DComboBox* combo = box->getSecurityCombo();
+    ASSERT_EQ(combo->itemCount(), 3);
+    EXPECT_STREQ(combo->itemText(0).text(), "None");
+    EXPECT_STREQ(combo->itemText(1).text(), "STARTTLS");
+    EXPECT_STREQ(combo->itemText(2).text(), "SSL/TLS");
+    EXPECT_EQ(combo->getSelected(), 0);
+    EXPECT_STREQ(combo->getText().text(), "None");
+    EXPECT_EQ(port(), "110");
+    EXPECT_EQ(box->getPortInput()->getMaxLength(), 5);
+
+    // Saved so, the mailbox is the plain one it always was.
+    type("pop.invalid");
+    clickView(box->getUserInput());
+    type("joe");
+    okStoresTheOnlyMailbox("pop.invalid");
+}
+
+TEST_F(MailBoxWindowTest, ChoosingSslTlsFillsItsPortAndOkStoresAPop3sServer)
+{
+    open(0);
+    type("mail.example.invalid");
+    chooseSecurity(2);
+    EXPECT_EQ(port(), "995");
+    EXPECT_STREQ(box->getSecurityCombo()->getText().text(), "SSL/TLS");
+    chooseSecurity(1);  // STARTTLS goes back to the plain port
+    EXPECT_EQ(port(), "110");
+    chooseSecurity(2);
+    EXPECT_EQ(port(), "995");
+    clickView(box->getUserInput());
+    type("joe");
+    okStoresTheOnlyMailbox("pop3s://mail.example.invalid");
+    ASSERT_EQ(list->rowCount(), 1);
+    EXPECT_STREQ(list->getCell(0, 0).text(), "joe@mail.example.invalid");
+}
+
+TEST_F(MailBoxWindowTest, APortTheUserChoseSurvivesAModeChange)
+{
+    open(0);
+    type("mail.example.invalid");
+    clickView(box->getPortInput());
+    keyToBox(VK_END);
+    for (int i = 0; i < 3; i++)
+        keyToBox(VK_BACK);
+    type("2110");
+    chooseSecurity(1);
+    EXPECT_EQ(port(), "2110");
+    chooseSecurity(2);
+    EXPECT_EQ(port(), "2110");
+    box->getUserInput()->setValue(DString("joe"));
+    okStoresTheOnlyMailbox("pop3s://mail.example.invalid:2110");
+}
+
+TEST_F(MailBoxWindowTest, OkWithABadPortOrServerKeepsTheDialogOpenOnTheFieldAtFault)
+{
+    open(0);
+    box->getServerInput()->setValue(DString("mail.example.invalid"));
+    box->getUserInput()->setValue(DString("joe"));
+    box->getPortInput()->setValue(DString("70000"));
+    clickView(box->getUserInput());
+    clickView(box->getOkButton());
+    EXPECT_FALSE(closed());
+    EXPECT_TRUE(box->getPortInput()->isFocused());
+    EXPECT_EQ(mailboxes->count(), 0);
+    EXPECT_EQ(list->rowCount(), 0);
+
+    box->getPortInput()->setValue(DString("1110"));
+    box->getServerInput()->setValue(DString("[::1"));
+    clickView(box->getUserInput());
+    keyToBox(VK_RETURN);
+    EXPECT_FALSE(closed());
+    EXPECT_TRUE(box->getServerInput()->isFocused());
+    EXPECT_EQ(mailboxes->count(), 0);
+
+    box->getServerInput()->setValue(DString("[::1]"));
+    keyToBox(VK_RETURN);
+    EXPECT_TRUE(closed());
+    ASSERT_EQ(mailboxes->count(), 1);
+    EXPECT_STREQ(entry(0)->server.text(), "[::1]:1110");
+    EXPECT_STREQ(list->getCell(0, 0).text(), "joe@::1");
+}
+
+TEST_F(MailBoxWindowTest, EditModeShowsTheHostTheModeAndThePortOfTheServerText)
+{
+    configured("plain", "pop.one.invalid", "pw1", 1, false, false, "");
+    configured("secure", "pop3s://mail.example.invalid:1995", "pw2", 9, false, false, "");
+    list->setSelected(1);
+    open(1);
+    EXPECT_STREQ(box->getServerInput()->getValue().text(), "mail.example.invalid");
+    EXPECT_EQ(box->getSecurityCombo()->getSelected(), 2);
+    EXPECT_STREQ(box->getSecurityCombo()->getText().text(), "SSL/TLS");
+    EXPECT_EQ(port(), "1995");
+    // The port is the user's own: a new mode leaves it.
+    chooseSecurity(1);
+    EXPECT_EQ(port(), "1995");
+    chooseSecurity(2);
+    box->getPasswordInput()->setValue(DString("changed"));
+    clickView(box->getOkButton());
+    EXPECT_TRUE(closed());
+    EXPECT_STREQ(entry(1)->server.text(), "pop3s://mail.example.invalid:1995");
+    EXPECT_STREQ(entry(1)->password.text(), "changed");
+    EXPECT_STREQ(list->getCell(1, 0).text(), "secure@mail.example.invalid");
+    delete box;
+    box = nullptr;
+
+    list->setSelected(0);
+    open(1);
+    EXPECT_STREQ(box->getServerInput()->getValue().text(), "pop.one.invalid");
+    EXPECT_EQ(box->getSecurityCombo()->getSelected(), 0);
+    EXPECT_EQ(port(), "110");
+    chooseSecurity(1);
+    EXPECT_EQ(port(), "110");
+    clickView(box->getOkButton());
+    EXPECT_STREQ(entry(0)->server.text(), "pop3+stls://pop.one.invalid");
+    EXPECT_STREQ(list->getCell(0, 0).text(), "plain@pop.one.invalid");
+}
+
+TEST_F(MailBoxWindowTest, TheSecurityRowSpeaksHungarian)
+{
+    DPellaroDictionary hungarian;
+    fillDictionary(hungarian);
+    hungarian.setLanguage(1);
+    DPellaroDictionary* saved = dictionary;
+    dictionary = &hungarian;
+    open(0);
+    dictionary = saved;
+    EXPECT_STRNE(hungarian.translate(DString("None")).text(), "None");
+    EXPECT_STREQ(box->getSecurityCombo()->itemText(0).text(),
+                 hungarian.translate(DString("None")).text());
+    EXPECT_STREQ(box->getSecurityCombo()->getText().text(),
+                 hungarian.translate(DString("None")).text());
 }
