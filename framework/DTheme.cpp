@@ -82,24 +82,24 @@ void DTheme::setPalettes(const DPalette& plain, const DPalette& menu)
     colors[8] = menu.selection;
 }
 
-DPalette DTheme::palette() const
+DPalette DTheme::paletteFrom(int first) const
 {
     DPalette p;
-    p.background = p.face = colors[1];
-    p.light = colors[2];
-    p.shadow = colors[3];
-    p.selection = colors[4];
+    p.background = p.face = colors[first];
+    p.light = colors[first + 1];
+    p.shadow = colors[first + 2];
+    p.selection = colors[first + 3];
     return p;
+}
+
+DPalette DTheme::palette() const
+{
+    return paletteFrom(1);
 }
 
 DPalette DTheme::menuPalette() const
 {
-    DPalette p;
-    p.background = p.face = colors[5];
-    p.light = colors[6];
-    p.shadow = colors[7];
-    p.selection = colors[8];
-    return p;
+    return paletteFrom(5);
 }
 
 DColor DTheme::lightened(const DColor& c) const

@@ -94,6 +94,8 @@ protected:
     void setColor(int n, const DColor& c);
     // Colours 0 to 4 from `plain` and 5 to 8 from `menu` (all but its background).
     void setPalettes(const DPalette& plain, const DPalette& menu);
+    // Colours first (as background and face) to first + 3.
+    DPalette paletteFrom(int first) const;
     DColor lightened(const DColor& c) const;  // towards white, step 40 of 100
     DColor darkShadow() const;                // colour 3 towards black, step 4 of 10
     // The shared face of scroll thumbs and arrow buttons.
