@@ -2,7 +2,7 @@
 
 #include "framework/DTheme.h"
 #include "graphics/DCanvas.h"
-#include "mail/DTimer.h"
+#include "system/DTimer.h"
 
 DSBArrow::~DSBArrow()
 {

@@ -3,7 +3,7 @@
 #include "controls/ToolTipGeometry.h"
 #include "framework/DTheme.h"
 #include "graphics/DCanvas.h"
-#include "mail/DTimer.h"
+#include "system/DTimer.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 #include "framework/DView.h"
 #include "framework/DWindow.h"
 #include "framework/SystemUtils.h"
-#include "mail/DMutex.h"
-#include "mail/DTimer.h"
-#include "mail/DrawingLock.h"
+#include "system/DMutex.h"
+#include "system/DTimer.h"
+#include "system/DrawingLock.h"
 
 #include <atomic>
 

@@ -14,8 +14,8 @@
 #include "framework/DWinInterior.h"
 #include "framework/InputSources.h"
 #include "framework/SystemUtils.h"
-#include "mail/DTimer.h"
-#include "mail/DrawingLock.h"
+#include "system/DTimer.h"
+#include "system/DrawingLock.h"
 
 #include <cstdint>
 

@@ -1,6 +1,6 @@
 #include "framework/DXPTheme.h"
 
-#include "mail/DrawingLock.h"
+#include "system/DrawingLock.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 // System utilities: the few operating-system services Pellaro needs outside window handling
-// proper - the user's documents folder, the program's own folder, file removal, opening a
-// document or web address with its associated application, clipboard text, the mouse
-// cursor shape and position, mouse capture, the screen size and point conversion between a
-// window's client area and the screen. Coordinates are pixels; points in screen coordinates
+// proper - file removal, opening a document or web address with its associated application,
+// clipboard text, the mouse cursor shape and position, mouse capture, the screen size and
+// point conversion between a window's client area and the screen (the known folders live in
+// system/KnownFolders.h). Coordinates are pixels; points in screen coordinates
 // unless a window is named. Texts go in and out as DString in the ANSI code page. Nothing
 // here shows a message: a failure gives the empty text, false or no effect.
 #pragma once
@@ -10,21 +10,8 @@
 #include <windows.h>
 
 #include "foundation/DString.h"
-
-// The user's documents folder: the "Personal" value of the user's shell-folders key, without
-// a trailing backslash; the empty text when the key or the value cannot be read, or when the
-// value does not fit the 400-byte buffer.
-DString documentsFolder();
-// A text value of the registry read through a buffer of `bufferSize` bytes (the terminating
-// NUL included); the empty text when the key or value is missing, is not text, or does not
-// fit. documentsFolder() is this with the shell-folders key and a 400-byte buffer.
-DString registryText(HKEY root, const char* subKey, const char* valueName, int bufferSize);
-
-// The folder of the running program file, ending in "\".
-DString programFolder();
-// The folder part of a path: everything up to and including its last "\"; a path without
-// a backslash is returned whole.
-DString folderOfPath(const DString& path);
+// The folder functions, for code that found them here before they had a home of their own.
+#include "system/KnownFolders.h"
 
 // Removes a file; the outcome is not reported.
 void deleteFile(const DString& path);

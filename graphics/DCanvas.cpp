@@ -4,7 +4,7 @@
 #include "graphics/DBitmap.h"
 #include "graphics/DIcon.h"
 #include "graphics/TextWrap.h"
-#include "mail/DrawingLock.h"
+#include "system/DrawingLock.h"
 
 namespace {
 

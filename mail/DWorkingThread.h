@@ -22,7 +22,7 @@
 #include "foundation/DString.h"
 #include "mail/DByteChannel.h"
 #include "mail/DClientSocket.h"
-#include "mail/DThread.h"
+#include "system/DThread.h"
 #include "mail/ServerAddress.h"
 
 class DWorkingThread : public DThread {

@@ -6,7 +6,7 @@
 
 #include "foundation/DFileStreamReader.h"
 #include "foundation/DFileStreamWriter.h"
-#include "framework/SystemUtils.h"
+#include "system/KnownFolders.h"
 
 const char* const settingsFileName = ".Pellaro.ini";
 

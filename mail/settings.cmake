@@ -10,5 +10,5 @@ target_link_libraries(settings PUBLIC foundation)
 if(WIN32)
   add_library(settings_win STATIC
     ${CMAKE_CURRENT_LIST_DIR}/SettingsFile.cpp)
-  target_link_libraries(settings_win PUBLIC settings utilities_win)
+  target_link_libraries(settings_win PUBLIC settings knownfolders_win)
 endif()

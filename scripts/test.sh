@@ -7,6 +7,9 @@ set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 jobs=${PELLARO_JOBS:-$(nproc)}
 
+# A cheap first step: no source includes a header from a layer above its own.
+"$root/scripts/check-layers.sh" || exit 1
+
 "$root/scripts/install-deps.sh" || exit 1
 
 set -e

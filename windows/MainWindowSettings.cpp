@@ -9,7 +9,7 @@
 #include "mail/CheckState.h"
 #include "mail/DMailboxEntry.h"
 #include "mail/DPellaroDictionary.h"
-#include "mail/DTimer.h"
+#include "system/DTimer.h"
 #include "mail/Mailboxes.h"
 #include "mail/SettingsFile.h"
 

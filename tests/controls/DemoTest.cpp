@@ -18,7 +18,7 @@
 #include "controls/DWaitBar.h"
 #include "framework/DWinInterior.h"
 #include "framework/SystemUtils.h"
-#include "mail/DTimer.h"
+#include "system/DTimer.h"
 #include "tools/demo/DemoWindow.h"
 
 #include <gtest/gtest.h>

@@ -5,7 +5,7 @@
 #include "controls/DToolTip.h"
 #include "framework/DTheme.h"
 #include "graphics/DCanvas.h"
-#include "mail/DTimer.h"
+#include "system/DTimer.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "framework/DXPTheme.h"
 #include "graphics/BitmapPixels.h"
 #include "framework/ThemeOperations.h"
-#include "mail/DrawingLock.h"
+#include "system/DrawingLock.h"
 
 #include <gtest/gtest.h>
 

@@ -5,8 +5,8 @@
 #include "framework/InputSources.h"
 #include "framework/DTheme.h"
 #include "graphics/DIcon.h"
-#include "mail/DTimer.h"
-#include "mail/DrawingLock.h"
+#include "system/DTimer.h"
+#include "system/DrawingLock.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 #include "graphics/DCanvas.h"
 #include "graphics/DIcon.h"
 #include "graphics/TextWrap.h"
-#include "mail/DrawingLock.h"
+#include "system/DrawingLock.h"
 
 #include <gtest/gtest.h>
 

@@ -20,7 +20,7 @@
 #include "graphics/BuiltInImages.h"
 #include "mail/CheckState.h"
 #include "mail/DMailboxEntry.h"
-#include "mail/DTimer.h"
+#include "system/DTimer.h"
 #include "mail/Mailboxes.h"
 #include "windows/DNotificationBox.h"
 #include "windows/DTrayIcon.h"

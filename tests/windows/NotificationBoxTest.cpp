@@ -2,7 +2,7 @@
 // windows without taking the focus, and hidden by a click until it is shown again.
 #include "framework/WindowTestKit.h"
 
-#include "mail/DTimer.h"
+#include "system/DTimer.h"
 #include "windows/DNotificationBox.h"
 
 #include <gtest/gtest.h>

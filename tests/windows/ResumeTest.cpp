@@ -15,8 +15,8 @@
 #include "framework/WindowTestKit.h"
 #include "mail/CheckState.h"
 #include "mail/DNetworkWatch.h"
-#include "mail/DThreadManager.h"
-#include "mail/DTimer.h"
+#include "system/DThreadManager.h"
+#include "system/DTimer.h"
 
 using maintest::PellaroRun;
 using windowtest::pumpUntil;

@@ -12,7 +12,7 @@
 #include "controls/DToolTip.h"
 #include "controls/DWaitBar.h"
 #include "framework/SystemUtils.h"
-#include "mail/DTimer.h"
+#include "system/DTimer.h"
 
 #include <cstdio>
 

@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "mail/DThreadManager.h"
+#include "system/DThreadManager.h"
 #include "mail/DWorkingThread.h"
 #include "tools/soak/FaultPop3Server.h"
 

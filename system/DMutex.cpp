@@ -1,4 +1,4 @@
-#include "mail/DMutex.h"
+#include "system/DMutex.h"
 
 #include <windows.h>
 

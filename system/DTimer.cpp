@@ -1,11 +1,11 @@
-#include "mail/DTimer.h"
+#include "system/DTimer.h"
 
 #include <windows.h>
 
 #include <atomic>
 #include <set>
 
-#include "mail/DTimerThread.h"
+#include "system/DTimerThread.h"
 
 namespace {
 

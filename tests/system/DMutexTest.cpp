@@ -6,8 +6,8 @@
 #include <memory>
 #include <thread>
 
-#include "mail/DMutex.h"
-#include "mail/DrawingLock.h"
+#include "system/DMutex.h"
+#include "system/DrawingLock.h"
 
 namespace {
 

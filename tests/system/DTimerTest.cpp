@@ -5,7 +5,7 @@
 #include <functional>
 #include <map>
 
-#include "mail/DTimer.h"
+#include "system/DTimer.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 
 #include <atomic>
 
-#include "mail/DThread.h"
-#include "mail/DThreadManager.h"
+#include "system/DThread.h"
+#include "system/DThreadManager.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "mail/DThread.h"
+#include "system/DThread.h"
 
 #include <windows.h>
 

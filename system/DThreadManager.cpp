@@ -1,4 +1,4 @@
-#include "mail/DThreadManager.h"
+#include "system/DThreadManager.h"
 
 DThreadManager::DThreadManager() : threadList(new DList)
 {

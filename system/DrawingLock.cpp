@@ -1,4 +1,4 @@
-#include "mail/DrawingLock.h"
+#include "system/DrawingLock.h"
 
 #include <atomic>
 

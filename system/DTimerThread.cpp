@@ -1,8 +1,8 @@
-#include "mail/DTimerThread.h"
+#include "system/DTimerThread.h"
 
 #include <windows.h>
 
-#include "mail/DTimer.h"
+#include "system/DTimer.h"
 
 DTimerThread::DTimerThread(DTimer* owner)
     : timer(owner),
