@@ -1,5 +1,7 @@
 #include "graphics/DBitmap.h"
 
+#include "system/DrawingLock.h"
+
 DBitmap::DBitmap(int width, int height) : bitmapWidth(width), bitmapHeight(height)
 {
     {
@@ -10,7 +12,42 @@ DBitmap::DBitmap(int width, int height) : bitmapWidth(width), bitmapHeight(heigh
     drawingCanvas = new DCanvas(handle());
     drawingCanvas->brush()->setColor(DColor(0, 0, 0));
     drawingCanvas->pen()->setColor(DColor(0, 0, 0));
-    drawingCanvas->drawRect(0, 0, width, height);
+    // A new bitmap's contents are undefined: blacken it directly, so the canvas keeps no pen
+    // or brush for a bitmap that may never be drawn on again.
+    HDC dc = drawingCanvas->dc();
+    if (dc && bitmap.get()) {
+        HGDIOBJ previous = SelectObject(dc, bitmap.get());
+        PatBlt(dc, 0, 0, width, height, BLACKNESS);
+        if (previous) SelectObject(dc, previous);
+    }
+}
+
+bool DBitmap::setPixels(const std::vector<DColor>& pixels)
+{
+    if (!bitmap.get() || pixels.size() != size_t(bitmapWidth) * size_t(bitmapHeight))
+        return false;
+    // A 32-bit top-down device-independent image: blue, green, red from the low byte, the
+    // reverse of a colour reference.
+    std::vector<uint32_t> bgra(pixels.size());
+    for (size_t i = 0; i < pixels.size(); ++i) {
+        const uint32_t ref = pixels[i].value();
+        bgra[i] = ((ref & 0xFF) << 16) | (ref & 0xFF00) | ((ref >> 16) & 0xFF);
+    }
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = bitmapWidth;
+    info.bmiHeader.biHeight = -bitmapHeight;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    // The bitmap is selected into its canvas only during an operation or bracket, each under
+    // the drawing lock, so holding it here keeps other threads from drawing on it meanwhile.
+    DDrawingLockHolder hold;
+    DDcHolder display(CreateDCA("DISPLAY", nullptr, nullptr, nullptr));
+    if (!display.get()) return false;
+    const int lines = SetDIBits(display.get(), handle(), 0, UINT(bitmapHeight), bgra.data(),
+                                &info, DIB_RGB_COLORS);
+    return lines == bitmapHeight;
 }
 
 DBitmap::~DBitmap()

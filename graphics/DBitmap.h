@@ -6,6 +6,7 @@
 #include "graphics/DCanvas.h"
 #include "graphics/GdiHolders.h"
 
+#include <vector>
 #include <windows.h>
 
 class DBitmap : public DObject {
@@ -19,6 +20,11 @@ public:
     int width() const { return bitmapWidth; }
     int height() const { return bitmapHeight; }
     DCanvas* canvas() { return drawingCanvas; }
+    // Replaces every pixel at once from width x height colours, row after row from the top;
+    // the same pixels as setting each through the canvas, in one transfer. False (and the
+    // bitmap unchanged) when the count is wrong or the system refuses. Not for use inside a
+    // lock/unlock bracket of the bitmap's own canvas.
+    bool setPixels(const std::vector<DColor>& pixels);
 
 private:
     DGdiObjectHolder bitmap;  // owned GDI bitmap; null if creation failed

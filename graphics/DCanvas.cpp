@@ -43,25 +43,62 @@ DCanvas::~DCanvas()
     delete fontObject;
 }
 
-void DCanvas::makeObjects()
+void DCanvas::refreshObjects()
 {
-    penHandle.reset(CreatePen(penObject->getStyle(), penObject->getWidth(),
-                              penObject->getColor().value()));
-    brushHandle.reset(CreateSolidBrush(brushObject->getColor().value()));
+    const bool penChanged = madePen.getColor() != penObject->getColor() ||
+                            madePen.getWidth() != penObject->getWidth() ||
+                            madePen.getStyle() != penObject->getStyle();
+    if (!penHandle.get() || penChanged) {
+        HGDIOBJ pen = CreatePen(penObject->getStyle(), penObject->getWidth(),
+                                penObject->getColor().value());
+        // A pen in use is swapped for the new one before it is deleted; a failed creation
+        // leaves the old one deselected and deleted, so nothing is drawn with stale colours.
+        if (objectsSelected && deviceContext && penHandle.get()) {
+            if (pen) {
+                SelectObject(deviceContext, pen);
+            } else if (oldPen) {
+                SelectObject(deviceContext, oldPen);
+                oldPen = nullptr;
+            }
+        } else if (objectsSelected && deviceContext && pen) {
+            oldPen = SelectObject(deviceContext, pen);
+        }
+        penHandle.reset(pen);
+        madePen.assign(*penObject);
+    }
+    if (!brushHandle.get() || madeBrushColor != brushObject->getColor()) {
+        HGDIOBJ brush = CreateSolidBrush(brushObject->getColor().value());
+        if (objectsSelected && deviceContext && brushHandle.get()) {
+            if (brush) {
+                SelectObject(deviceContext, brush);
+            } else if (oldBrush) {
+                SelectObject(deviceContext, oldBrush);
+                oldBrush = nullptr;
+            }
+        } else if (objectsSelected && deviceContext && brush) {
+            oldBrush = SelectObject(deviceContext, brush);
+        }
+        brushHandle.reset(brush);
+        madeBrushColor = brushObject->getColor();
+    }
+    if (deviceContext) SetTextColor(deviceContext, fontObject->getColor().value());
+}
+
+void DCanvas::selectObjects()
+{
     if (deviceContext) {
         // A failed creation or selection leaves nothing selected: only what was really
-        // swapped in is swapped back before our objects are deleted.
+        // swapped in is swapped back.
         if (penHandle.get()) oldPen = SelectObject(deviceContext, penHandle.get());
         if (brushHandle.get()) oldBrush = SelectObject(deviceContext, brushHandle.get());
         if (isMemory && bitmapHandle) oldBitmap = SelectObject(deviceContext, bitmapHandle);
-        SetTextColor(deviceContext, fontObject->getColor().value());
     }
-    objectsCreated = 1;
+    objectsSelected = 1;
 }
 
 void DCanvas::releaseObjects()
 {
-    if (deviceContext) {
+    if (deviceContext && objectsSelected) {
         if (oldPen) SelectObject(deviceContext, oldPen);
         if (oldBrush) SelectObject(deviceContext, oldBrush);
         if (isMemory && oldBitmap) SelectObject(deviceContext, oldBitmap);
@@ -69,9 +106,7 @@ void DCanvas::releaseObjects()
     oldPen = nullptr;
     oldBrush = nullptr;
     oldBitmap = nullptr;
-    penHandle.reset();
-    brushHandle.reset();
-    objectsCreated = 0;
+    objectsSelected = 0;
 }
 
 void DCanvas::applyClip()
@@ -103,14 +138,14 @@ void DCanvas::begin()
     if (locked || drawing) {
         // Inside a bracket only the attributes are refreshed, so a pen or brush colour set
         // since the last operation takes effect.
-        releaseObjects();
-        makeObjects();
+        refreshObjects();
         if (!locked) ++nestedBegins;
         return;
     }
     if (!permanentDc) deviceContext = windowHandle ? GetDC(windowHandle) : nullptr;
-    if (objectsCreated) releaseObjects();
-    makeObjects();
+    if (objectsSelected) releaseObjects();
+    refreshObjects();
+    selectObjects();
     drawing = 1;
     if (!isMemory) applyClip();
     if (deviceContext) SetBkMode(deviceContext, TRANSPARENT);

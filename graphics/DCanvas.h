@@ -4,11 +4,15 @@
 // given to a drawing operation, never to the clip rectangle, which is in device pixels and
 // only applied on window canvases.
 //
-// Callers set the pen, brush and font attributes and call an operation; the canvas makes
-// the GDI pen and brush for that operation alone (or for one lock/unlock bracket) and
-// deletes them at its end, so nothing is kept between operations. Every operation holds the
-// process-wide drawing lock. Owns its pen, brush and font objects and, on a memory canvas,
-// its device context; the window and the bitmap are not owned.
+// Callers set the pen, brush and font attributes and call an operation; the canvas selects
+// a GDI pen and brush made to those attributes for the operation (or one lock/unlock
+// bracket) and selects the device context's own objects back at its end. The GDI pen and
+// brush are kept from one operation to the next and remade only when the attributes they
+// were made from change, since making them for every call was most of the cost of a
+// redraw; so a canvas holds at most one pen and one brush between operations, deleted with
+// it. Every operation holds the process-wide drawing lock. Owns its pen, brush and font
+// objects, the GDI pen and brush and, on a memory canvas, its device context; the window
+// and the bitmap are not owned.
 #pragma once
 
 #include "foundation/DObject.h"
@@ -85,8 +89,9 @@ public:
 private:
     void begin();
     void end();
-    void makeObjects();     // creates and selects the pen and brush (and the bitmap)
-    void releaseObjects();  // selects the previous objects back and deletes ours
+    void refreshObjects();  // remakes the GDI pen or brush whose attributes have changed
+    void selectObjects();   // selects the pen and brush (and the bitmap) into the context
+    void releaseObjects();  // selects the context's previous objects back
     void applyClip();
     void removeClip();
 
@@ -95,8 +100,10 @@ private:
     HGDIOBJ oldBrush = nullptr;
     HGDIOBJ oldFont = nullptr;
     HGDIOBJ oldBitmap = nullptr;
-    DGdiObjectHolder penHandle;    // owned, lives for one operation or one lock bracket
-    DGdiObjectHolder brushHandle;  // owned, likewise
+    DGdiObjectHolder penHandle;    // owned, made to madePen; kept between operations
+    DGdiObjectHolder brushHandle;  // owned, made to madeBrushColor; likewise
+    DPen madePen;                  // the attributes penHandle was made from
+    DColor madeBrushColor;         // the colour brushHandle was made with
     unsigned char isMemory = 0;
     HBITMAP bitmapHandle = nullptr;  // not owned
     DPen* penObject;      // owned
@@ -115,7 +122,7 @@ private:
     int lockDepth = 0;
     int originX = 0;
     int originY = 0;
-    unsigned char objectsCreated = 0;
+    unsigned char objectsSelected = 0;
     unsigned char clipActive = 0;
     int nestedBegins = 0;  // begin steps inside an unlocked operation, ended first
 };

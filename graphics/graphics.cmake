@@ -3,7 +3,8 @@ add_library(graphics STATIC
   ${CMAKE_CURRENT_LIST_DIR}/DColor.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TextWrap.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CanvasGeometry.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/ImageTables.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/ImageTables.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/HexRows.cpp)
 target_link_libraries(graphics PUBLIC foundation)
 
 # Fonts, canvases, bitmaps, icons and the built-in icons over GDI (Win32).
