@@ -1,3 +1,0 @@
-// Moved to system/DMutex.h; this forwarding header goes once nothing includes it.
-#pragma once
-#include "system/DMutex.h"
