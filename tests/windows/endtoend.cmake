@@ -22,7 +22,7 @@ if(WIN32)
       ${CMAKE_CURRENT_LIST_DIR}/e2e/EndToEndTest.cpp
       ${CMAKE_CURRENT_LIST_DIR}/e2e/TrayStandIn.cpp
       ${CMAKE_CURRENT_LIST_DIR}/e2e/ProgramUnderTest.cpp
-    LIBS settings_win utilities_win dictionary menugeometry
+    LIBS settings_win utilities_win dictionary menugeometry mailboxform
     LABELS gui
     PROPERTIES FIXTURES_REQUIRED dovecot_e2e
                RESOURCE_LOCK pellaro_settings_file)

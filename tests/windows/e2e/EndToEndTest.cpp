@@ -16,6 +16,7 @@
 #include "mail/SettingsCodec.h"
 #include "mail/SettingsFile.h"
 #include "mail/SettingsFolder.h"
+#include "windows/MailboxForm.h"
 
 #include <gtest/gtest.h>
 
@@ -292,12 +293,15 @@ TEST_F(EndToEnd, AMailboxAddedInTheOptionsWindowIsCheckedAndSaved)
     ASSERT_TRUE(waitUntil([&] { return (box = pellaro.visibleWindow("Add Mailbox")) != nullptr; },
                           stepBound)) << "no mailbox window after Add";
     SIZE size = clientSize(box);
-    EXPECT_EQ(size.cx, 300);
-    EXPECT_EQ(size.cy, 280);
+    EXPECT_EQ(size.cx, mailboxFormWidth);
+    EXPECT_EQ(size.cy, mailboxFormHeight);
+    const DMailboxFormLayout form = mailboxFormLayout(size.cx, size.cy);
     typeInto(box, server);           // the server field has the focus
-    clickAt(box, 150, 76 + 10);      // the user name field
+    clickAt(box, form.userInput.x + form.userInput.width / 2,
+            form.userInput.y + form.userInput.height / 2);
     typeInto(box, "three");
-    clickAt(box, 150, 120 + 10);     // the password field
+    clickAt(box, form.passwordInput.x + form.passwordInput.width / 2,
+            form.passwordInput.y + form.passwordInput.height / 2);
     typeInto(box, "secret");
     pressKey(box, VK_RETURN);        // OK
     ASSERT_TRUE(waitUntil([&] { return !pellaro.visibleWindow("Add Mailbox"); }, stepBound))
