@@ -93,16 +93,27 @@ TEST(InterruptedSave, EveryKillLeavesTheOldOrTheNewFileComplete)
     ASSERT_NE(started, nullptr);
 
     std::mt19937 random(20261207u);
-    int sawSmall = 0, sawLarge = 0, midSave = 0, notStarted = 0;
+    int sawSmall = 0, sawLarge = 0, midSave = 0, notStarted = 0, startRetries = 0;
     for (int kill = 0; kill < kills; ++kill) {
         ResetEvent(started);
         std::string command = "\"" + child + "\" \"" + docs.path + "\" " + eventName + " 1000000";
         STARTUPINFOA startup = {};
         startup.cb = sizeof startup;
         PROCESS_INFORMATION process = {};
-        ASSERT_TRUE(CreateProcessA(child.c_str(), &command[0], nullptr, nullptr, FALSE, 0, nullptr,
-                                   nullptr, &startup, &process))
-            << "cannot start " << child;
+        // Wine now and then refuses to start a process while it is still tearing down the
+        // one just killed; a start that fails is tried again a few times before the test gives up.
+        BOOL made = FALSE;
+        DWORD startError = 0;
+        for (int attempt = 0; attempt < 6 && !made; ++attempt) {
+            made = CreateProcessA(child.c_str(), &command[0], nullptr, nullptr, FALSE, 0, nullptr,
+                                  nullptr, &startup, &process);
+            if (!made) {
+                startError = GetLastError();
+                ++startRetries;
+                Sleep(100u << attempt);
+            }
+        }
+        ASSERT_TRUE(made) << "cannot start " << child << " (error " << startError << ")";
         HANDLE waits[2] = {started, process.hProcess};
         DWORD woke = WaitForMultipleObjects(2, waits, FALSE, 60000);
         if (woke == WAIT_OBJECT_0) {
@@ -141,6 +152,8 @@ TEST(InterruptedSave, EveryKillLeavesTheOldOrTheNewFileComplete)
     std::printf("%d kills: the old or the new file every time (%d small, %d large); %d kills landed "
                 "while a new file was being written\n",
                 kills, sawSmall, sawLarge, midSave);
+    if (startRetries > 0)
+        std::printf("%d starts of the saving program had to be tried again\n", startRetries);
     // Kills must land on both sides of the replacement, or the run proved little.
     EXPECT_GT(sawSmall, 0);
     EXPECT_GT(sawLarge, 0);
