@@ -233,7 +233,9 @@ bool DClientSocket::connectTo(const sockaddr_storage& target)
         int error = WSAGetLastError();
         ok = (error == WSAEWOULDBLOCK || error == WSAEINPROGRESS) && waitForConnect();
     }
-    ok = ok && leaveEventMode();
+    // The socket stays non-blocking and tied to its event for the whole connection: a wait
+    // for a reply is then one look and one sleep, with no switching of modes around it.
+    ok = ok && WSAEventSelect(handle.get(), networkEvent.get(), FD_READ | FD_WRITE | FD_CLOSE) == 0;
     if (ok)
         family = address.ss_family;
     else
@@ -328,16 +330,6 @@ bool DClientSocket::waitForConnect()
     return false;
 }
 
-bool DClientSocket::leaveEventMode()
-{
-    // The association must be cancelled before the socket can be made blocking again.
-    u_long nonBlocking = 0;
-    bool ok = WSAEventSelect(handle.get(), nullptr, 0) == 0
-              && ioctlsocket(handle.get(), FIONBIO, &nonBlocking) == 0;
-    WSAResetEvent(networkEvent.get());
-    return ok;
-}
-
 void DClientSocket::close()
 {
     family = 0;
@@ -350,21 +342,41 @@ int DClientSocket::send(const void* data, int length)
 {
     if (!connected || data == nullptr || length <= 0)
         return 0;
-    int sent = ::send(handle.get(), static_cast<const char*>(data), length, 0);
-    return sent == SOCKET_ERROR ? 0 : sent;
+    // As a blocking send would: everything goes, waiting while the system's buffer is full
+    // (a stop ends the wait); a failure on the way gives 0.
+    const char* bytes = static_cast<const char*>(data);
+    int done = 0;
+    while (done < length) {
+        int sent = ::send(handle.get(), bytes + done, length - done, 0);
+        if (sent > 0) {
+            done += sent;
+            continue;
+        }
+        if (sent == 0)
+            return 0;
+        if (WSAGetLastError() != WSAEWOULDBLOCK || !waitForEvent(INFINITE))
+            return 0;
+    }
+    return done;
 }
 
 int DClientSocket::receive(char* buffer, int capacity)
 {
     if (!connected || buffer == nullptr || capacity <= 0)
         return 0;
-    int received = ::recv(handle.get(), buffer, capacity, 0);
-    return received == SOCKET_ERROR ? 0 : received;
+    // As a blocking receive would: it waits until bytes or the end come (or a stop).
+    for (;;) {
+        int received = ::recv(handle.get(), buffer, capacity, 0);
+        if (received != SOCKET_ERROR)
+            return received;
+        if (WSAGetLastError() != WSAEWOULDBLOCK || !waitForEvent(INFINITE))
+            return 0;
+    }
 }
 
 bool DClientSocket::canRead()
 {
-    return connected && waitReadable(0);
+    return connected && readableNow();
 }
 
 bool DClientSocket::readableNow()
@@ -379,30 +391,42 @@ bool DClientSocket::readableNow()
     return select(0, &readable, nullptr, nullptr, &limit) != 0;
 }
 
+bool DClientSocket::waitForEvent(unsigned long limit)
+{
+    Woken woken = waitForSignal(networkEvent.get(), stopEvent, limit);
+    if (woken != Woken::Signal)
+        return false;
+    // Reading the events also resets the event object for the next wait.
+    WSANETWORKEVENTS events;
+    return WSAEnumNetworkEvents(handle.get(), networkEvent.get(), &events) == 0;
+}
+
 bool DClientSocket::waitReadable(int milliseconds)
 {
     if (!connected)
         return true;
-    if (milliseconds <= 0)
-        return readableNow();
-    // The event listens first and the socket is looked at after: FD_READ is reported only for
-    // bytes that come while the event listens (and again only after a receive), so bytes that
-    // came before - the rest of a chunk a receive did not take - are found by the look, and
-    // bytes that come after it by the event.
-    if (!WSAResetEvent(networkEvent.get())
-        || WSAEventSelect(handle.get(), networkEvent.get(), FD_READ | FD_CLOSE) != 0) {
-        leaveEventMode();
-        return true;  // as a failed wait: the receive that follows reports the failure
-    }
-    bool readable = readableNow();
-    if (!readable) {
-        Woken woken = waitForSignal(networkEvent.get(), stopEvent,
-                                    static_cast<DWORD>(milliseconds));
-        readable = woken == Woken::Signal || woken == Woken::Failed;
-    }
-    // A socket left non-blocking would make a receive report an empty stream for no reason;
-    // should that happen, it is reported as readable so the receive's failure ends the talk.
-    if (!leaveEventMode())
+    // The socket is looked at before every sleep: the event reports only what happened since
+    // it was last reset (a receive that left bytes behind, a send that found room), so it may
+    // wake the wait for nothing, and bytes that came earlier are found by the look.
+    if (readableNow())
         return true;
-    return readable;
+    if (milliseconds <= 0)
+        return false;
+    ULONGLONG begin = GetTickCount64();
+    for (;;) {
+        ULONGLONG spent = GetTickCount64() - begin;
+        if (spent >= static_cast<ULONGLONG>(milliseconds))
+            return false;
+        DWORD left = static_cast<DWORD>(static_cast<ULONGLONG>(milliseconds) - spent);
+        Woken woken = waitForSignal(networkEvent.get(), stopEvent, left);
+        if (woken == Woken::Stop || woken == Woken::TimeOut)
+            return false;
+        if (woken == Woken::Failed)
+            return true;  // as a failed wait: the receive that follows reports the failure
+        WSANETWORKEVENTS events;
+        if (WSAEnumNetworkEvents(handle.get(), networkEvent.get(), &events) != 0)
+            return true;
+        if (readableNow())
+            return true;
+    }
 }

@@ -13,8 +13,9 @@
 // A numeric address (dotted IPv4 or IPv6) needs no lookup and no helper thread. The
 // addresses of a name are tried in the order the resolver gives them, each connect bounded
 // by the connect limit, so an address that swallows the request does not hide the next.
-// waitReadable listens for the socket's network events only for the length of the wait;
-// otherwise, once connected, the socket is blocking: a send or a receive blocks as usual.
+// Once connected the socket stays non-blocking and reports its network events through its
+// event object; send and receive still behave as blocking calls (they wait while nothing can
+// go or come), except that the stop event ends their wait too.
 // Owns its socket handle and the event that reports the socket's network events.
 // Defaults: host "127.0.0.1", port 8080, TCP_NODELAY off, 10 s per address.
 #pragma once
@@ -128,7 +129,9 @@ private:
     bool resolve(std::vector<sockaddr_storage>* addresses);
     bool waitForConnect();
     bool readableNow();
-    bool leaveEventMode();
+    // Sleeps until the socket reports a network event (then true, the event reset) or the
+    // stop event is set or `limit` ms pass (false).
+    bool waitForEvent(unsigned long limit);
     // The slice of a lookup or connect wait: none with a stop event or with nothing to look at.
     unsigned long stopWaitLimit() const;
     bool stopRequested() const;

@@ -192,6 +192,62 @@ TEST_F(ConnectedPair, AStopEventEndsAWaitForDataAtOnce)
     EXPECT_EQ(receiveUntil(peer, "ok", 10000), "ok");
 }
 
+TEST_F(ConnectedPair, ASendLargerThanTheSystemBuffersGoesWholeWhileThePeerReadsLate)
+{
+    // The socket is non-blocking underneath; a send must still hand over every byte, waiting
+    // while the peer does not read, as a blocking send does.
+    connectTo("127.0.0.1");
+    std::string big(8 * 1024 * 1024, '\0');
+    for (size_t i = 0; i < big.size(); ++i)
+        big[i] = static_cast<char>('a' + (i * 7 + i / 4093) % 26);
+    std::string got;
+    std::thread reader([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        char buffer[65536];
+        while (got.size() < big.size()) {
+            int n = ::recv(peer, buffer, sizeof buffer, 0);
+            if (n <= 0)
+                break;
+            got.append(buffer, static_cast<size_t>(n));
+        }
+    });
+    EXPECT_EQ(socket.send(big.data(), static_cast<int>(big.size())), static_cast<int>(big.size()));
+    reader.join();
+    EXPECT_TRUE(got == big) << got.size() << " bytes came, not the " << big.size() << " sent";
+}
+
+TEST_F(ConnectedPair, AStopEventEndsASendOrAReceiveThatCannotGoOn)
+{
+    connectTo("127.0.0.1");
+    StopEvent stop;
+    socket.setStopEvent(stop.get());
+
+    // The peer reads nothing: the send fills every buffer and waits until the stop.
+    std::string big(64 * 1024 * 1024, 'x');
+    std::atomic<int> sent{-1};
+    std::thread sending([&] { sent.store(socket.send(big.data(), static_cast<int>(big.size()))); });
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    EXPECT_EQ(sent.load(), -1) << "the send ended while the peer read nothing";
+    Clock::time_point begin = Clock::now();
+    stop.set();
+    sending.join();
+    EXPECT_EQ(sent.load(), 0);
+    EXPECT_LT(secondsSince(begin), 20.0);
+
+    // A receive with nothing coming waits like a blocking one, and the stop ends it too.
+    stop.reset();
+    std::atomic<int> received{-1};
+    std::thread receiving([&] {
+        char buffer[16];
+        received.store(socket.receive(buffer, sizeof buffer));
+    });
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    EXPECT_EQ(received.load(), -1) << "the receive ended while nothing came";
+    stop.set();
+    receiving.join();
+    EXPECT_EQ(received.load(), 0);
+}
+
 TEST_F(ConnectedPair, ChangingHostOrPortClosesTheConnection)
 {
     connectTo("127.0.0.1");
