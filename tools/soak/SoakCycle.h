@@ -21,6 +21,7 @@ struct ResourceFigures {
     long handles = 0;
     long threads = 0;
     double privateMiB = 0;  // private (committed, unshared) memory
+    double heapMiB = 0;     // in use in the process's heaps (blocks handed out, not free)
 };
 
 ResourceFigures measureResources();

@@ -63,7 +63,7 @@ int main(int argc, char** argv)
         notEnded += outcome.ended && outcome.serverIdle ? 0 : 1;
         if (outcome.unexpected > 0 && unexpected == outcome.unexpected)
             std::printf("cycle %d: first unexpected outcome: %s\n", n, outcome.firstUnexpected.c_str());
-        if (n == 10 || n == 100 || n == 1000 || n == cycles) {
+        if (n == 10 || n % 100 == 0 || n == cycles) {
             std::printf("cycle %-4d %s   checks %lld, counted %lld, unexpected %lld, cycles not "
                         "ended %lld, %.0f ms per cycle\n",
                         n, describe(measureResources()).c_str(), checks, ok, unexpected, notEnded,
