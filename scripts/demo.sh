@@ -97,8 +97,22 @@ fi
 # The settings: both mailboxes, a check every minute (the shortest interval).
 language=()
 [ "${PELLARO_DEMO_LANGUAGE:-en}" = hu ] && language=(--hungarian)
-bash "$root/scripts/wine-run.sh" "$writer" --interval 0 "${language[@]}" \
-  --mailbox one "$address" secret --mailbox three "$address" secret >/dev/null
+write_settings() {
+  bash "$root/scripts/wine-run.sh" "$writer" --interval 0 "${language[@]}" \
+    --mailbox one "$address" secret --mailbox three "$address" secret
+}
+# A Wine prefix that has only just been made may still be settling (its wineserver ending, a
+# late update of the prefix): a writer that fails then is given one more try once Wine is
+# idle, and a second failure is said, with its exit code, before the demo ends.
+written=$(write_settings) || {
+  echo "The settings writer ended with $?; trying once more when Wine is idle."
+  wineserver -w >/dev/null 2>&1 || true
+  written=$(write_settings) || {
+    status=$?
+    echo "Could not write the demo's settings file (the settings writer ended with $status): $written" >&2
+    exit 1
+  }
+}
 echo "Settings file: $(readlink -f "$WINEPREFIX/drive_c/users/$(id -un)/Documents")/.Pellaro.ini"
 
 (cd "$demo_dir" && exec wine "$program" </dev/null >"$demo_dir/wine.log" 2>&1) &
