@@ -236,7 +236,9 @@ void DMainWindow::showEnvelope(DEnvelope picture)
     }
     DIcon* icon = picture == DEnvelope::seenMail ? seenMailIcon : newMailIcon;
     if (mailTrayIcon) {
-        mailTrayIcon->setIcon(icon);
+        // The shell is asked only when the picture changes.
+        if (mailTrayIcon->getIcon() != icon)
+            mailTrayIcon->setIcon(icon);
         return;
     }
     mailTrayIcon = new DTrayIcon(this, icon);
@@ -248,8 +250,8 @@ void DMainWindow::updateNewMailNotice()
     if (!newMailMenu || !mailboxes)
         return;
     hideNotificationBox();
-    // The envelope is made afresh, the old one leaving the tray first.
-    showEnvelope(DEnvelope::none);
+    // An envelope already in the tray stays and only changes its picture: a notice rebuilt
+    // at every check makes no new icon, and the envelope keeps its place.
     newMailMenu->clear();
 
     DNewMailNotice notice = collectNewMail(*mailboxes);

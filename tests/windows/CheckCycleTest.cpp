@@ -19,6 +19,7 @@
 #include "mail/Mailboxes.h"
 #include "windows/DNotificationBox.h"
 #include "windows/DTrayIcon.h"
+#include "windows/DTrayIconWindow.h"
 
 using maintest::PellaroRun;
 using windowtest::pumpUntil;
@@ -215,6 +216,45 @@ TEST_F(CheckCycle, AcknowledgingTurnsTheEnvelopeToSeenAndMoreMailTurnsItBack)
     // A command for no mailbox is ignored.
     window->onMenuItem(209);
     EXPECT_EQ(nullptr, window->getMailTrayIcon());
+}
+
+TEST_F(CheckCycle, ANoticeRebuiltAtEveryCheckKeepsItsEnvelope)
+{
+    server.setCount("ann", 2);
+    server.setCount("bob", 0);
+    startChecked(twoMailboxes(false, false));
+    DTrayIcon* envelope = window->getMailTrayIcon();
+    ASSERT_NE(nullptr, envelope);
+    HWND envelopeWindow = envelope->getWindow()->getHandle();
+    server.setCount("bob", 1);
+    ASSERT_TRUE(checkAgain());
+    EXPECT_EQ(envelope, window->getMailTrayIcon());
+    EXPECT_EQ(envelopeWindow, window->getMailTrayIcon()->getWindow()->getHandle());
+    EXPECT_EQ(2, window->getNewMailMenu()->itemCount());
+}
+
+TEST_F(CheckCycle, AfterTwentyThousandRebuildsTheEnvelopeStillOpensItsMenu)
+{
+    // Mail left unacknowledged for weeks at a one-minute interval: the notice is rebuilt at
+    // every check, with news coming and going.
+    server.setCount("ann", 2);
+    server.setCount("bob", 0);
+    startChecked(twoMailboxes(false, false));
+    ASSERT_NE(nullptr, window->getMailTrayIcon());
+    for (int i = 0; i < 20000; ++i) {
+        entry(1).newCount = i % 2;
+        entry(1).notifyPending = i % 2 == 1;
+        window->updateNewMailNotice();
+        ASSERT_NE(nullptr, window->getMailTrayIcon()) << "rebuild " << i;
+    }
+    DTrayIcon* envelope = window->getMailTrayIcon();
+    DMenu* menu = window->getNewMailMenu();
+    ASSERT_EQ(2, menu->itemCount());
+    ASSERT_FALSE(menu->isOpen());
+    PostMessageA(envelope->getWindow()->getHandle(), envelope->getCallbackMessage(),
+                 envelope->getNotifyData().uID, WM_LBUTTONUP);
+    EXPECT_TRUE(pumpUntil([&] { return menu->isOpen(); }, 10000));
+    menu->close();
 }
 
 TEST_F(CheckCycle, AcknowledgingAHugeCountKeepsTheBaselineInRange)
