@@ -46,6 +46,6 @@ DString translate(const DString& english);
 // Adds Pellaro's English/Hungarian pairs in their fixed order: the 60 the program started
 // with, then those of addConnectionTexts.
 void fillDictionary(DPellaroDictionary& d);
-// The 14 pairs of secured connections, the server field and busy servers.
+// The 15 pairs of secured connections, the server field, busy servers and silent ones.
 void addConnectionTexts(DPellaroDictionary& d);
-const int connectionTextCount = 14;
+const int connectionTextCount = 15;
