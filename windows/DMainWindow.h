@@ -17,6 +17,7 @@
 // Everything runs on the user-interface thread.
 #pragma once
 
+#include <functional>
 #include <vector>
 
 #include "foundation/DString.h"
@@ -38,6 +39,7 @@ class DThreadManager;
 class DTimer;
 class DTrayIcon;
 class DWaitBar;
+class DWorkingThread;
 
 // Menu commands of the tray menu, its "Language" submenu and the new-mail menu.
 enum DMainCommand : int {
@@ -94,7 +96,7 @@ public:
     void disableCheckControls();
     void enableCheckControls();
     // Stops the working threads of a running check and drops them, without touching the
-    // list; for shutdown.
+    // list; for shutdown. Returns within the stop limit, whatever the threads do.
     void stopChecks();
     // The new-mail menu's command for mailbox `index`.
     void acknowledge(int index);
@@ -137,6 +139,12 @@ public:
     void setSettingsFolders(const DString& documents, const DString& program);
     // Poll ticks before a running check is stopped, and the poll interval (ms).
     void setTimeoutLimit(unsigned ticks) { timeoutLimit = ticks; }
+    // How long stopping a check may wait for its threads (ms) before it lets the ones that
+    // do not answer go; how long a server may say nothing (ms; 0: the threads' own 60 s).
+    void setStopLimit(int milliseconds) { stopLimit = milliseconds; }
+    void setSilenceLimit(int milliseconds) { silenceLimit = milliseconds; }
+    // Makes the working thread of each mailbox (a test's own kind); empty: DWorkingThread.
+    void setThreadMaker(std::function<DWorkingThread*()> maker) { threadMaker = std::move(maker); }
     void setPollInterval(int milliseconds);
     // How long after a wake-up or the network's return the check starts (ms).
     void setResumeDelay(int milliseconds) { resumeDelay = milliseconds; }
@@ -165,6 +173,11 @@ private:
     void scheduleResumeCheck(bool due);
     void resumeTimerFired();
     void stopNetworkWatch();
+    // Reads the results of the check's threads into the list and the entries. With
+    // `unfinished`, threads still running are skipped and their rows listed there.
+    DCheckSummary showResults(std::vector<int>* unfinished);
+    // Stops the check's threads within the stop limit and gives each up (DWorkingThread::release).
+    void dropThreads();
 
     DGroup* statusGroup = nullptr;
     DStaticText* statusText = nullptr;
@@ -202,6 +215,9 @@ private:
     bool customFolders = false;
     int checkPort = 0;                      // 0: the port the server field names or implies
     unsigned timeoutLimit = checkTimeoutTicks;
+    int stopLimit = checkStopLimitMs;
+    int silenceLimit = 0;
+    std::function<DWorkingThread*()> threadMaker;
     int pollInterval = 1000;
     bool guideOnEmpty = true;
     int checkCalls = 0;

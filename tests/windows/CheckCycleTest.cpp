@@ -5,6 +5,7 @@
 
 #include <climits>
 
+#include "HeldCheck.h"
 #include "MainWindowFixture.h"
 #include "Pop3CountServer.h"
 #include "controls/DButton.h"
@@ -125,22 +126,26 @@ TEST_F(CheckCycle, DisableStopsTheRunningCheckAndEveryLaterOne)
     EXPECT_EQ(2, window->checksStarted());
 }
 
-TEST_F(CheckCycle, AfterATimeoutEveryRowShowsTerminated)
+TEST_F(CheckCycle, AtTheTimeoutOnlyTheUnfinishedRowsAreTerminated)
 {
     ASSERT_TRUE(server.ok());
     server.setCount("ann", 4);
     server.setSlow("bob");
-    writeSettings(twoMailboxes());
+    writeSettings(twoMailboxes(false, false));
     start(server.port(), 3);
-    // ann's conversation ends at once, bob's never: the third poll tick stops both.
+    // ann's conversation ends at once, bob's never: the third poll tick stops bob alone.
     ASSERT_TRUE(pumpUntil([&] { return server.finished() >= 1; }, 20000));
     ASSERT_TRUE(waitForCheckEnd());
-    EXPECT_EQ("Terminated!", cell(0, 1));
+    EXPECT_EQ("Idle", cell(0, 1));
+    EXPECT_EQ("4", cell(0, 2));
+    EXPECT_EQ(4, entry(0).newCount);
     EXPECT_EQ("Terminated!", cell(1, 1));
+    EXPECT_EQ(0, entry(1).newCount);
     EXPECT_EQ("Pellaro: Timeout!", tooltip());
     EXPECT_EQ(errorIcon, stateIcon());
-    EXPECT_EQ(0, entry(0).newCount);  // a stopped check counts nothing
-    EXPECT_EQ(nullptr, window->getMailTrayIcon());
+    // ann's news is announced all the same.
+    EXPECT_EQ(newMailIcon, envelopeIcon());
+    ASSERT_EQ(1, window->getNewMailMenu()->itemCount());
     EXPECT_EQ(0, window->getThreads()->count());
     EXPECT_TRUE(window->getCheckTimer()->isEnabled());
 }
@@ -330,4 +335,87 @@ TEST_F(CheckCycle, ARestartedTaskBarGetsBothIconsBack)
     EXPECT_EQ("Pellaro: Disabled!", tooltip());
     EXPECT_EQ(errorIcon, stateIcon());
     EXPECT_EQ(seenMailIcon, envelopeIcon());
+}
+
+// Checks held inside a call that does not heed the stop: stopping them returns within the
+// stop limit, and the threads left behind end on their own once let go, destroying
+// themselves.
+class HeldCheckCycle : public CheckCycle {
+protected:
+    void SetUp() override
+    {
+        CheckCycle::SetUp();
+        heldcheck::reset();
+        adjustOptions = [](DStartupOptions& options) {
+            options.threadMaker = heldcheck::makeHeldThread;
+            options.stopLimit = 300;
+        };
+    }
+    void TearDown() override
+    {
+        heldcheck::letGo();
+        EXPECT_TRUE(pumpUntil([] { return heldcheck::destroyed.load() >= heldcheck::entered.load(); },
+                              20000));
+        CheckCycle::TearDown();
+    }
+    // Two mailboxes with mail, both checks held in their first wait for a reply.
+    void startHeld(unsigned timeoutLimit = 300)
+    {
+        ASSERT_TRUE(server.ok());
+        server.setCount("ann", 3);
+        server.setCount("bob", 1);
+        writeSettings(twoMailboxes());
+        start(server.port(), timeoutLimit);
+        ASSERT_TRUE(pumpUntil([] { return heldcheck::entered.load() >= 2; }, 20000));
+    }
+    // The threads let go end and destroy themselves; nothing of theirs is counted.
+    void expectLetGoThreadsEndOnTheirOwn()
+    {
+        EXPECT_EQ(0, heldcheck::destroyed.load());
+        heldcheck::letGo();
+        EXPECT_TRUE(pumpUntil([] { return heldcheck::destroyed.load() == 2; }, 20000));
+    }
+};
+
+TEST_F(HeldCheckCycle, DisableReturnsAndTheThreadsLeftBehindEndOnTheirOwn)
+{
+    startHeld();
+    window->onMenuItem(commandDisable);
+    ASSERT_TRUE(waitForCheckEnd());
+    EXPECT_EQ(0, window->getThreads()->count());
+    EXPECT_EQ("Terminated!", cell(0, 1));
+    EXPECT_EQ("Terminated!", cell(1, 1));
+    expectLetGoThreadsEndOnTheirOwn();
+    EXPECT_EQ(0, entry(0).newCount);
+    EXPECT_EQ(0, entry(1).newCount);
+    EXPECT_EQ("Terminated!", cell(0, 1));
+}
+
+TEST_F(HeldCheckCycle, TheCycleLimitReturnsAndTheThreadsLeftBehindEndOnTheirOwn)
+{
+    startHeld(3);
+    ASSERT_TRUE(waitForCheckEnd());
+    EXPECT_EQ(0, window->getThreads()->count());
+    EXPECT_EQ("Terminated!", cell(0, 1));
+    EXPECT_EQ("Terminated!", cell(1, 1));
+    EXPECT_EQ("Pellaro: Timeout!", tooltip());
+    EXPECT_TRUE(window->getCheckTimer()->isEnabled());
+    expectLetGoThreadsEndOnTheirOwn();
+    EXPECT_EQ(nullptr, window->getMailTrayIcon());
+}
+
+TEST_F(HeldCheckCycle, ExitReturnsAndSavesWhileChecksAreHeld)
+{
+    startHeld();
+    entry(1).seenCount = 5;
+    window->onMenuItem(commandExit);
+    windowtest::pumpMessages();
+    EXPECT_EQ(nullptr, window->getHandle());
+    EXPECT_EQ(nullptr, window->getThreads());
+    DSettingsRecord saved = settingsOnDisk();
+    ASSERT_EQ(2u, saved.mailboxes.size());
+    EXPECT_EQ(5, saved.mailboxes[1].seenCount);
+    startup.finish();
+    // The dictionary and the mailbox list are gone; the threads still end cleanly.
+    expectLetGoThreadsEndOnTheirOwn();
 }

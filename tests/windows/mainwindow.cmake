@@ -2,6 +2,7 @@
 # a loopback POP3 server of the test's own and to the Dovecot the mail tests start.
 set(pellaro_main_window_support
   ${CMAKE_CURRENT_LIST_DIR}/MainWindowFixture.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/HeldCheck.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Pop3CountServer.cpp
   ${CMAKE_SOURCE_DIR}/tests/mail/LoopbackServer.cpp
   ${CMAKE_SOURCE_DIR}/tests/framework/WindowTestKit.cpp)
