@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Takes the README's pictures of Pellaro, in English and in Hungarian, into docs/screenshots/:
-#   <lang>-desktop.png               the whole screen: the options window, the notification
-#                                    box and the two icons in the task bar
+#   <lang>-desktop.png               the whole screen: the options window, and the two icons
+#                                    at the right of the task bar
 #   <lang>-notification.png          the notification box after the first check, with the
 #                                    corner of the task bar that holds the tray icons
 #   <lang>-tray-menu.png             the state icon's menu, over the task bar
