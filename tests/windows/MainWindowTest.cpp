@@ -24,6 +24,7 @@
 #include "mail/Mailboxes.h"
 #include "windows/DNotificationBox.h"
 #include "windows/DTrayIcon.h"
+#include "mail/LoopbackServer.h"
 
 using maintest::PellaroRun;
 using maintest::text;
@@ -216,6 +217,39 @@ TEST_F(MainWindow, DovecotOneOfTwoFailsAndTheGoodOneIsAnnounced)
     EXPECT_EQ("three@127.0.0.1 has 3 new mails!",
               maintest::text(window->getNewMailMenu()->itemAt(0)->text));
     EXPECT_TRUE(boxShown());
+}
+
+TEST_F(MainWindow, ASilentServerEndsItsOwnCheckAndTheOthersAreAnnounced)
+{
+    const char* port = std::getenv("PELLARO_POP3_PORT");
+    ASSERT_NE(nullptr, port) << "the Dovecot fixture gives its port";
+    // Accepts connections (the system does, into its queue) and never says a word.
+    LoopbackListener silent(16);
+    ASSERT_TRUE(silent.ok());
+    DSettingsRecord settings;
+    settings.notify = false;
+    settings.mailboxes.push_back(box("three"));
+    DMailboxRecord dead = box("one");
+    dead.server = DString("127.0.0.1:") + DString(silent.port());
+    settings.mailboxes.push_back(dead);
+    settings.mailboxes.push_back(box("one"));
+    writeSettings(settings);
+    adjustOptions = [](DStartupOptions& options) { options.silenceLimit = 5000; };
+    start(std::atoi(port));
+    ASSERT_TRUE(waitForCheckEnd());
+    EXPECT_EQ("Idle", cell(0, 1));
+    EXPECT_EQ("3", cell(0, 2));
+    EXPECT_EQ("Server not responding!", cell(1, 1));
+    EXPECT_EQ("?", cell(1, 2));
+    EXPECT_EQ("Idle", cell(2, 1));
+    EXPECT_EQ("1", cell(2, 2));
+    EXPECT_EQ("Pellaro: Error!", tooltip());
+    EXPECT_EQ(newMailIcon, envelopeIcon());
+    ASSERT_EQ(2, window->getNewMailMenu()->itemCount());
+    EXPECT_EQ("three@127.0.0.1 has 3 new mails!",
+              maintest::text(window->getNewMailMenu()->itemAt(0)->text));
+    EXPECT_EQ("one@127.0.0.1 has 1 new mail!",
+              maintest::text(window->getNewMailMenu()->itemAt(1)->text));
 }
 
 namespace {
