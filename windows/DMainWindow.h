@@ -164,6 +164,9 @@ private:
     void switchLanguage(bool toHungarian);
     // The user's guide, modal over this window.
     void openGuide();
+    // Exit, once chosen, goes on after every box of this window has closed: it closes the
+    // box still open, or with none left the window itself.
+    void continueExit();
     void setStateIcon(DIcon* icon, const DString& tip);
     void showEnvelope(DEnvelope picture);
     void recreateTrayIcons();
@@ -220,6 +223,7 @@ private:
     std::function<DWorkingThread*()> threadMaker;
     int pollInterval = 1000;
     bool guideOnEmpty = true;
+    bool exitPending = false;               // Exit was chosen; boxes still open are closing
     int checkCalls = 0;
     int startedChecks = 0;
     unsigned taskbarCreatedMessage = 0;
