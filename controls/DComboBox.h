@@ -1,8 +1,8 @@
 // DComboBox: a drop-down choice box - a field showing the selected text (the view's
 // caption), a DCBDropBtn arrow at its right, and a DCBDropMenu list that drops below it on
-// a click, Down or F4. Choosing a row in the list selects it and reports a changed
-// notification (kind 10, a = 1) to the parent, once per choice; setSelected from code
-// reports nothing. Coordinates are the combo's own pixels.
+// a click, Down or F4; Up and Left choose the previous item, Right the next, in place.
+// Choosing a row in the list or by those keys selects it and reports a changed notification
+// (kind 10, a = 1) to the parent, once per choice; setSelected from code reports nothing. Coordinates are the combo's own pixels.
 //
 // Built like every control: construct, init (or create) with its bounds, then addItem for
 // each entry and setSelected. Owns its item list and its drop-down list window; the drop
