@@ -122,13 +122,12 @@ protected:
     }
 
     // The program's tray icons: the permanent state icon first, then the envelope when
-    // there is one. Each tray icon's callback message carries its number, which grows with
-    // every icon the program makes, and the state icon is made first: a re-added envelope
-    // may come before it in the notification area, never in this order.
+    // there is one. A re-added envelope may come before the state icon in the notification
+    // area; the state icon is the one whose tooltip begins with the untranslated "Pellaro: ".
     std::vector<TrayIconRecord> programIcons() const
     {
         std::vector<TrayIconRecord> icons = tray.iconsOf(pellaro.pid());
-        if (icons.size() == 2 && icons[1].callback < icons[0].callback)
+        if (icons.size() == 2 && icons[1].tip.rfind("Pellaro: ", 0) == 0)
             std::swap(icons[0], icons[1]);
         return icons;
     }
