@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <string>
 
 #include "HeldCheck.h"
 #include "MainWindowFixture.h"
@@ -418,4 +419,35 @@ TEST_F(HeldCheckCycle, ExitReturnsAndSavesWhileChecksAreHeld)
     startup.finish();
     // The dictionary and the mailbox list are gone; the threads still end cleanly.
     expectLetGoThreadsEndOnTheirOwn();
+}
+
+// The whole process: Exit while a check is held ends the program all the same.
+TEST(HeldCheckProcess, ExitEndsTheProgramWhileACheckIsHeld)
+{
+    char self[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, self, MAX_PATH);
+    std::string folder(self);
+    folder = folder.substr(0, folder.rfind('\\') + 1);
+    std::string child = folder + "held_exit_child.exe";
+    std::string settings = folder + "held-exit-" + std::to_string(GetCurrentProcessId());
+    std::string command = "\"" + child + "\" \"" + settings + "\"";
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    ASSERT_TRUE(CreateProcessA(child.c_str(), &command[0], nullptr, nullptr, FALSE, 0, nullptr,
+                               nullptr, &startup, &process))
+        << "cannot start " << child;
+    DWORD waited = WaitForSingleObject(process.hProcess, 120000);
+    DWORD code = 1;
+    GetExitCodeProcess(process.hProcess, &code);
+    if (waited != WAIT_OBJECT_0)
+        TerminateProcess(process.hProcess, 9);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    std::string file = settings + "\\.Pellaro.ini";
+    SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileA(file.c_str());
+    RemoveDirectoryA(settings.c_str());
+    ASSERT_EQ(waited, WAIT_OBJECT_0) << "the program did not end";
+    EXPECT_EQ(code, 0u) << "0: ended with the check held; 3: never held; 4: not held at the end";
 }
