@@ -534,6 +534,10 @@ TEST_F(EndToEnd, StartAndExitManyTimesHalfOfThemDuringACheck)
         settings.mailboxes.push_back(
             mailbox("one", duringCheck ? silentServer : server, "secret", 1));
         writeSettings(settings);
+        // A fresh notification area: the system reuses process ids, and the records of an
+        // earlier run must not stand for this one's.
+        tray.destroy();
+        ASSERT_TRUE(tray.create());
         startPellaro();
         if (duringCheck) {
             // Waited for while this thread's messages are pumped: the program's tray
@@ -549,7 +553,7 @@ TEST_F(EndToEnd, StartAndExitManyTimesHalfOfThemDuringACheck)
             ASSERT_TRUE(waitForCheckEnd()) << "run " << i << ": " << stateTip();
         }
         auto icons = programIcons();
-        ASSERT_FALSE(icons.empty());
+        ASSERT_FALSE(icons.empty()) << "run " << i;
         ASSERT_TRUE(TrayStandIn::click(icons[0], WM_RBUTTONUP, screenWidth - 20, screenHeight - 10));
         HWND menu = nullptr;
         ASSERT_TRUE(waitUntil([&] { return (menu = openMenu(nullptr)) != nullptr; }, stepBound))
