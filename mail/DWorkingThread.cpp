@@ -78,7 +78,7 @@ void DWorkingThread::converse(DClientSocket& connection, const ServerAddress& ad
     if (address.security == MailSecurity::StartTls) {
         StartTlsResult opening =
             negotiateStartTls(connection, stopFlag(), replyWaitSliceMs, startTlsReplyLimitMs,
-                              silenceLimitMs > 0 ? silenceLimitMs : startTlsGreetingLimitMs);
+                              silenceLimitMs);
         if (opening.outcome != StartTlsResult::Ready) {
             if (opening.outcome == StartTlsResult::Failed && !isStopRequested())
                 setResult(opening.error, -1);
@@ -88,8 +88,7 @@ void DWorkingThread::converse(DClientSocket& connection, const ServerAddress& ad
     }
     if (address.security != MailSecurity::None) {
         secure.reset(new DTlsChannel(connection, address.host, stopFlag()));
-        if (!secure->handshake(replyWaitSliceMs, DTlsChannel::handshakeLimitMs,
-                               silenceLimitMs > 0 ? silenceLimitMs : DTlsChannel::handshakeLimitMs)) {
+        if (!secure->handshake(replyWaitSliceMs, DTlsChannel::handshakeLimitMs, silenceLimitMs)) {
             if (!secure->stopped() && !isStopRequested())
                 setResult(secure->failure(), -1);
             return;
@@ -103,8 +102,7 @@ void DWorkingThread::converse(DClientSocket& connection, const ServerAddress& ad
 
     DByteChannel* channel = openChannel(*transport);
     Pop3Dialogue dialogue(userName, password);
-    runPop3Conversation(dialogue, *channel, stopFlag(), replyWaitSliceMs,
-                        silenceLimitMs > 0 ? silenceLimitMs : pop3SilenceLimitMs);
+    runPop3Conversation(dialogue, *channel, stopFlag(), replyWaitSliceMs, silenceLimitMs);
     if (channel != transport)
         delete channel;
     // A stop may end a read of the secured channel like a lost connection: a stopped check

@@ -29,6 +29,7 @@
 #include "foundation/DString.h"
 #include "mail/DByteChannel.h"
 #include "mail/DClientSocket.h"
+#include "mail/Pop3Conversation.h"
 #include "system/DThread.h"
 #include "mail/ServerAddress.h"
 
@@ -93,7 +94,7 @@ private:
     int mailboxIndex = 0;
     int port = 0;
     int connectLimitMs = 10000;
-    int silenceLimitMs = 0;           // 0: the conversation's own limit
+    int silenceLimitMs = pop3SilenceLimitMs;
     std::mutex socketLock;            // guards creating and destroying socket
     std::atomic<bool> socketBusy{true};
     // Who destroys the object: the owner, until run() has returned or the owner let go.

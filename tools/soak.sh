@@ -22,6 +22,7 @@ if [ ! -f "$exe" ]; then
   echo "$exe is missing: cmake --build $build --target soak" >&2
   exit 1
 fi
+export WINEPREFIX=${WINEPREFIX:-$build/wineprefix}
 bash "$fixture" start "$dir" "$port" || exit 1
 trap 'bash "$fixture" stop "$dir" "$port"' EXIT
 # Dovecot's log from here on: a connection the client reset (closed with the server's reply
@@ -31,6 +32,8 @@ status=0
 if [ "${THREAD_CYCLES:-$cycles}" != 0 ]; then
   echo "== Working threads and thread manager"
   "$root/scripts/wine-run.sh" "$exe" "$port" "${THREAD_CYCLES:-$cycles}" || status=1
+  # Wine's helpers started without a display end before the part that needs one begins.
+  wineserver -w >/dev/null 2>&1
 fi
 if [ "${APP_CYCLES:-$cycles}" != 0 ]; then
   echo "== Pellaro's main window"

@@ -23,6 +23,7 @@
 
 #include <windows.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -573,4 +574,6 @@ TEST_F(EndToEnd, StartAndExitManyTimesHalfOfThemDuringACheck)
     }
     for (SOCKET s : held)
         closesocket(s);
+    std::printf("%d runs, %d of them during a check, each ended with code 0\n", cycles,
+                (cycles + 1) / 2);
 }
