@@ -258,3 +258,55 @@ TEST(DThreadManager, TerminateAllAsksEveryThreadBeforeWaiting)
         delete threads[i];
     }
 }
+
+namespace {
+
+// Ignores its stop: waits on an event of the test's own until the test lets it go.
+class DeafThread : public DThread {
+public:
+    explicit DeafThread(HANDLE gate) : gate(gate) {}
+    std::atomic<bool> started{false};
+
+protected:
+    void run() override
+    {
+        started = true;
+        WaitForSingleObject(gate, INFINITE);
+    }
+
+private:
+    HANDLE gate;
+};
+
+}  // namespace
+
+TEST(DThreadManager, StopAllWaitsNoLongerThanItsLimitForAThreadThatIgnoresItsStop)
+{
+    HANDLE gate = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    ASSERT_NE(gate, nullptr);
+    std::atomic<int> destroyed{0};
+    DThreadManager manager;
+    auto* heeding = new WaitingThread(&destroyed);
+    auto* deaf = new DeafThread(gate);
+    manager.add(heeding);
+    manager.add(deaf);
+    ASSERT_TRUE(heeding->start());
+    ASSERT_TRUE(deaf->start());
+    ASSERT_TRUE(eventually([&] { return heeding->started.load() && deaf->started.load(); }));
+
+    // Returns (false) although one thread never answers; the one that heeds has ended.
+    EXPECT_FALSE(manager.stopAll(200));
+    EXPECT_TRUE(heeding->returned.load());
+    EXPECT_FALSE(heeding->isRunning());
+    EXPECT_TRUE(deaf->isRunning());
+    EXPECT_TRUE(deaf->isStopRequested());
+    EXPECT_FALSE(deaf->waitForEnd(0));
+
+    SetEvent(gate);
+    EXPECT_TRUE(deaf->waitForEnd(10000));
+    EXPECT_TRUE(manager.stopAll(0));  // everything has ended now
+    delete heeding;
+    delete deaf;
+    EXPECT_EQ(destroyed.load(), 1);
+    CloseHandle(gate);
+}
