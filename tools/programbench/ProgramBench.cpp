@@ -1,0 +1,354 @@
+// programbench: Pellaro as a whole program, measured from outside as a user runs it under
+// Wine, beside two yardsticks built for the purpose: a minimal tray program (a window class,
+// a hidden window, one Shell_NotifyIcon) and a plain POP3 client (one blocking thread per
+// mailbox, the same USER, PASS, STAT, QUIT exchange). A measurement, not a test.
+//
+// It prints, in one run:
+//   - CPU time of one check of 1 and of 20 mailboxes (Pellaro.exe clicked on "Check Now!",
+//     until its work after the check has ended), beside the plain client's CPU for the same
+//     mailboxes, and the wineserver's CPU during each;
+//   - the longest time Pellaro's user-interface thread did not answer during a check: a
+//     WM_NULL sent every 5 ms from another thread waits for its answer;
+//   - process start to tray icon (median of several starts), beside the minimal program;
+//   - private memory after start-up (committed MEM_PRIVATE pages), beside it too.
+// The program is started with a settings file of its own in the user's documents folder
+// (an existing one is put aside and restored) holding the mailboxes, all user "three"
+// (password "secret") on port 110 of the server address: tools/programbench.sh starts a
+// Dovecot there. A stand-in notification area records the tray icons (their adds and
+// tooltips tell when start-up and a check have ended).
+//   programbench <Pellaro.exe> <server address> [checks per figure] [starts]
+//   (defaults: 5 checks, 5 starts). The yardsticks stand beside programbench.exe.
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "BenchFigures.h"
+#include "BenchProcess.h"
+#include "ProcessFigures.h"
+#include "UiPinger.h"
+#include "mail/SettingsFile.h"
+#include "system/KnownFolders.h"
+#include "tests/windows/e2e/ProgramUnderTest.h"
+#include "tests/windows/e2e/TrayStandIn.h"
+
+namespace {
+
+const int startBound = 60000;
+const int checkBound = 120000;
+const int quietMs = 400;
+const char* const checkingTip = "Pellaro: Checking...";
+
+std::string folderOf(const std::string& path)
+{
+    size_t slash = path.find_last_of("\\/");
+    return slash == std::string::npos ? std::string(".") : path.substr(0, slash);
+}
+
+std::string ownFolder()
+{
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    return folderOf(path);
+}
+
+// A Unix path as Wine's drive Z: shows it; a Windows path unchanged.
+std::string windowsPath(std::string path)
+{
+    if (!path.empty() && path[0] == '/')
+        path = "Z:" + path;
+    for (char& c : path)
+        if (c == '/')
+            c = '\\';
+    return path;
+}
+
+class ProgramBench {
+public:
+    ProgramBench(const std::string& program, const std::string& server, int checks, int starts)
+        : pellaroBuilt(windowsPath(program)), server(server), checks(checks), starts(starts)
+    {
+    }
+    ~ProgramBench() { restoreSettings(); }
+
+    bool prepare();
+    void measureStarts(BenchFigures& figures);
+    bool measureChecks(int mailboxes, BenchFigures& figures);
+    void measurePlainClient(int mailboxes, BenchFigures& figures);
+
+private:
+    bool writeSettings(int mailboxes);
+    void restoreSettings();
+    // Starts Pellaro.exe and waits for its tray icon; the time from start to icon.
+    bool startPellaro(BenchProcess& pellaro, double& toTray);
+    bool waitForCheckEnd(DWORD pid, size_t tipsBefore);
+    bool checkOnce(BenchProcess& pellaro, HWND main, UiPinger* pinger, BenchFigures& figures,
+                   int mailboxes);
+
+    std::string pellaroBuilt;
+    std::string server;
+    int checks;
+    int starts;
+    TrayStandIn tray;
+    std::string documents;
+    std::string settingsFile;
+    std::string asidePath;
+    bool putAside = false;
+    std::string pellaroCopy;
+    std::string copyFolder;
+    std::string minimalTray;
+    std::string plainClient;
+    int wineserver = 0;
+};
+
+bool ProgramBench::prepare()
+{
+    std::string tools = ownFolder();
+    minimalTray = tools + "\\minimaltray.exe";
+    plainClient = tools + "\\plainclient.exe";
+    if (!tray.create()) {
+        std::printf("the stand-in notification area is not the one Shell_NotifyIcon finds\n");
+        return false;
+    }
+    documents = documentsFolder().text();
+    CreateDirectoryA(documents.c_str(), nullptr);
+    settingsFile = documents + "\\.Pellaro.ini";
+    asidePath = settingsFile + ".programbench";
+    if (GetFileAttributesA(settingsFile.c_str()) != INVALID_FILE_ATTRIBUTES) {
+        SetFileAttributesA(settingsFile.c_str(), FILE_ATTRIBUTE_NORMAL);
+        putAside = MoveFileExA(settingsFile.c_str(), asidePath.c_str(), MOVEFILE_REPLACE_EXISTING);
+    }
+    // A copy in a folder of its own: its path finds the process in /proc.
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    copyFolder = std::string(temp) + "pellaro-programbench";
+    CreateDirectoryA(copyFolder.c_str(), nullptr);
+    pellaroCopy = copyFolder + "\\Pellaro.exe";
+    if (!CopyFileA(pellaroBuilt.c_str(), pellaroCopy.c_str(), FALSE)) {
+        std::printf("cannot copy %s\n", pellaroBuilt.c_str());
+        return false;
+    }
+    wineserver = wineserverProcess();
+    if (wineserver == 0)
+        std::printf("(the wineserver of this prefix was not found: its CPU is not shown)\n");
+    return true;
+}
+
+bool ProgramBench::writeSettings(int mailboxes)
+{
+    DSettingsRecord settings;
+    settings.intervalIndex = 3;  // 15 minutes: no periodic check during the measurement
+    for (int i = 0; i < mailboxes; i++) {
+        DMailboxRecord record;
+        record.userName = "three";
+        record.server = DString(server.c_str());
+        record.password = "secret";
+        settings.mailboxes.push_back(record);
+    }
+    return saveSettingsFile(DString(documents.c_str()), settings);
+}
+
+void ProgramBench::restoreSettings()
+{
+    if (settingsFile.empty())
+        return;
+    SetFileAttributesA(settingsFile.c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileA(settingsFile.c_str());
+    if (putAside)
+        MoveFileExA(asidePath.c_str(), settingsFile.c_str(), MOVEFILE_REPLACE_EXISTING);
+    putAside = false;
+}
+
+bool ProgramBench::startPellaro(BenchProcess& pellaro, double& toTray)
+{
+    if (!pellaro.start(pellaroCopy, "", copyFolder))
+        return false;
+    double iconAt = 0;
+    bool added = waitUntil([&] {
+        if (tray.addsOf(pellaro.pid()) == 0)
+            return false;
+        iconAt = nowMilliseconds();
+        return true;
+    }, startBound);
+    toTray = iconAt - pellaro.startedAt();
+    return added;
+}
+
+bool ProgramBench::waitForCheckEnd(DWORD pid, size_t tipsBefore)
+{
+    return waitUntil([&] {
+        std::vector<std::string> tips = tray.tipsOf(pid);
+        bool checking = false;
+        for (size_t i = tipsBefore; i < tips.size(); i++) {
+            if (tips[i] == checkingTip)
+                checking = true;
+            else if (checking)
+                return true;
+        }
+        return false;
+    }, checkBound);
+}
+
+void ProgramBench::measureStarts(BenchFigures& figures)
+{
+    if (!writeSettings(20))
+        std::printf("cannot write the settings file in %s\n", documents.c_str());
+    for (int i = 0; i < starts; i++) {
+        BenchProcess minimal;
+        double toTray = 0;
+        if (minimal.start(minimalTray, "", "") &&
+            waitUntil([&] { return tray.addsOf(minimal.pid()) > 0; }, startBound)) {
+            toTray = nowMilliseconds() - minimal.startedAt();
+            figures.minimalToTray.push_back(toTray);
+            waitUntilQuiet(minimal, quietMs, startBound);
+            figures.minimalPrivate.push_back(minimal.privateMegabytes());
+        } else {
+            std::printf("the minimal tray program did not show its icon\n");
+        }
+        minimal.close(minimal.window("MinimalTray"), startBound);
+
+        BenchProcess pellaro;
+        if (!startPellaro(pellaro, toTray)) {
+            std::printf("Pellaro did not show its tray icon\n");
+            continue;
+        }
+        figures.pellaroToTray.push_back(toTray);
+        // Start-up has started the first check: its end, then quiet, is "after start-up".
+        if (waitForCheckEnd(pellaro.pid(), 0) && waitUntilQuiet(pellaro, quietMs, startBound))
+            figures.pellaroPrivate.push_back(pellaro.privateMegabytes());
+        pellaro.close(pellaro.window("DWindow", "Pellaro"), startBound);
+        std::printf("  start %d: minimal %.0f ms, Pellaro %.0f ms to tray\n", i + 1,
+                    figures.minimalToTray.empty() ? 0.0 : figures.minimalToTray.back(), toTray);
+        std::fflush(stdout);
+    }
+}
+
+bool ProgramBench::checkOnce(BenchProcess& pellaro, HWND main, UiPinger* pinger,
+                             BenchFigures& figures, int mailboxes)
+{
+    size_t tipsBefore = tray.tipsOf(pellaro.pid()).size();
+    double cpuBefore = pellaro.cpuMilliseconds();
+    double serverBefore = unixCpuMilliseconds(wineserver);
+    double clickAt = nowMilliseconds();
+    // "Check Now!" at the bottom left of the main window (hidden, as it mostly is).
+    LPARAM point = MAKELPARAM(60, 450 - 35 + 12);
+    PostMessageA(main, WM_LBUTTONDOWN, MK_LBUTTON, point);
+    PostMessageA(main, WM_LBUTTONUP, 0, point);
+    if (!waitForCheckEnd(pellaro.pid(), tipsBefore)) {
+        std::printf("a check of %d mailboxes did not end\n", mailboxes);
+        return false;
+    }
+    double endAt = nowMilliseconds();
+    waitUntilQuiet(pellaro, quietMs, checkBound);
+    CheckFigures& f = figures.pellaro[mailboxes];
+    if (pinger) {
+        // No poll can take results during the first second: a block then is the start's.
+        double split = clickAt + 1000;
+        f.silenceStarting.push_back(pinger->longestBetween(clickAt, split));
+        f.silenceResults.push_back(pinger->longestBetween(split, endAt + quietMs));
+    } else {
+        f.cpu.push_back(pellaro.cpuMilliseconds() - cpuBefore);
+        if (wineserver)
+            f.serverCpu.push_back(unixCpuMilliseconds(wineserver) - serverBefore);
+        f.wall.push_back(endAt - clickAt);
+    }
+    return true;
+}
+
+bool ProgramBench::measureChecks(int mailboxes, BenchFigures& figures)
+{
+    if (!writeSettings(mailboxes)) {
+        std::printf("cannot write the settings file in %s\n", documents.c_str());
+        return false;
+    }
+    BenchProcess pellaro;
+    double toTray = 0;
+    if (!startPellaro(pellaro, toTray) || !waitForCheckEnd(pellaro.pid(), 0)) {
+        std::printf("Pellaro did not start and check\n");
+        return false;
+    }
+    waitUntilQuiet(pellaro, quietMs, startBound);
+    HWND main = pellaro.window("DWindow", "Pellaro");
+    bool ok = main != nullptr;
+    // CPU first, without the pings (each costs the program a message), then the pings.
+    for (int i = 0; i < checks && ok; i++)
+        ok = checkOnce(pellaro, main, nullptr, figures, mailboxes);
+    {
+        UiPinger pinger(main, 5);
+        for (int i = 0; i < checks && ok; i++)
+            ok = checkOnce(pellaro, main, &pinger, figures, mailboxes);
+    }
+    pellaro.close(main, startBound);
+    std::printf("  %d checks of %d mailboxes done\n", 2 * checks, mailboxes);
+    std::fflush(stdout);
+    return ok;
+}
+
+void ProgramBench::measurePlainClient(int mailboxes, BenchFigures& figures)
+{
+    for (int i = 0; i < checks; i++) {
+        std::string base = "programbench-" + std::to_string(GetCurrentProcessId()) + "-" +
+                           std::to_string(mailboxes) + "-" + std::to_string(i);
+        std::string names[4] = {base + "-ready", base + "-go", base + "-done", base + "-end"};
+        HANDLE events[4];
+        for (int e = 0; e < 4; e++)
+            events[e] = CreateEventA(nullptr, TRUE, FALSE, names[e].c_str());
+        BenchProcess client;
+        std::string arguments = server + " three secret " + std::to_string(mailboxes);
+        for (const std::string& name : names)
+            arguments += " " + name;
+        if (client.start(plainClient, arguments, "") &&
+            WaitForSingleObject(events[0], startBound) == WAIT_OBJECT_0) {
+            double cpuBefore = client.cpuMilliseconds();
+            double serverBefore = unixCpuMilliseconds(wineserver);
+            double goAt = nowMilliseconds();
+            SetEvent(events[1]);
+            if (WaitForSingleObject(events[2], checkBound) == WAIT_OBJECT_0) {
+                double doneAt = nowMilliseconds();
+                CheckFigures& f = figures.plain[mailboxes];
+                // The last of its threads may still be unwinding: wait for quiet.
+                waitUntilQuiet(client, quietMs, checkBound);
+                f.cpu.push_back(client.cpuMilliseconds() - cpuBefore);
+                if (wineserver)
+                    f.serverCpu.push_back(unixCpuMilliseconds(wineserver) - serverBefore);
+                f.wall.push_back(doneAt - goAt);
+            }
+            SetEvent(events[3]);
+            DWORD code = 1;
+            if (WaitForSingleObject(client.process(), startBound) == WAIT_OBJECT_0 &&
+                GetExitCodeProcess(client.process(), &code) && code != 0)
+                std::printf("the plain client's check of %d mailboxes failed\n", mailboxes);
+        } else {
+            std::printf("the plain client did not start\n");
+        }
+        for (HANDLE e : events)
+            CloseHandle(e);
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 3) {
+        std::printf("usage: programbench <Pellaro.exe> <server address> [checks] [starts]\n");
+        return 2;
+    }
+    int checks = argc > 3 ? std::atoi(argv[3]) : 5;
+    int starts = argc > 4 ? std::atoi(argv[4]) : 5;
+    ProgramBench bench(argv[1], argv[2], checks < 1 ? 1 : checks, starts < 1 ? 1 : starts);
+    if (!bench.prepare())
+        return 1;
+    BenchFigures figures;
+    std::printf("Starts (Pellaro with 20 mailboxes; the minimal tray program):\n");
+    std::fflush(stdout);
+    bench.measureStarts(figures);
+    bool ok = true;
+    for (int mailboxes : {1, 20}) {
+        ok = bench.measureChecks(mailboxes, figures) && ok;
+        bench.measurePlainClient(mailboxes, figures);
+    }
+    printFigures(figures);
+    return ok ? 0 : 1;
+}
