@@ -11,10 +11,12 @@
 //     WM_NULL sent every 5 ms from another thread waits for its answer;
 //   - process start to tray icon (median of several starts), beside the minimal program;
 //   - private memory after start-up (committed MEM_PRIVATE pages), beside it too.
-// The program is started with a settings file of its own in the user's documents folder
-// (an existing one is put aside and restored) holding the mailboxes, all user "three"
-// (password "secret") on port 110 of the server address: tools/programbench.sh starts a
-// Dovecot there. A stand-in notification area records the tray icons (their adds and
+// The program reads its settings from the user's documents folder, which under Wine is
+// the Linux home folder, shared by every prefix; so for the run the documents folder (the
+// shell folder "Personal" of the registry) is a folder of the benchmark's own, and the old
+// value is put back at the end (tools/programbench.sh also gives the run a Wine prefix of its
+// own). The settings there hold the mailboxes, all user "three" (password "secret") on port
+// 110 of the server address: tools/programbench.sh starts a Dovecot there. A stand-in notification area records the tray icons (their adds and
 // tooltips tell when start-up and a check have ended).
 //   programbench <Pellaro.exe> <server address> [checks per figure] [starts]
 //   (defaults: 5 checks, 5 starts). The yardsticks stand beside programbench.exe.
@@ -64,13 +66,32 @@ std::string windowsPath(std::string path)
     return path;
 }
 
+const char* const shellFolders = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+
+// Makes `folder` the user's documents folder as programs read it from the registry; an
+// empty `folder` removes the value.
+bool setShellFolder(const std::string& folder)
+{
+    HKEY key = nullptr;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, shellFolders, 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                        &key, nullptr) != ERROR_SUCCESS)
+        return false;
+    bool set = folder.empty()
+                   ? RegDeleteValueA(key, "Personal") == ERROR_SUCCESS
+                   : RegSetValueExA(key, "Personal", 0, REG_SZ,
+                                    reinterpret_cast<const BYTE*>(folder.c_str()),
+                                    static_cast<DWORD>(folder.size() + 1)) == ERROR_SUCCESS;
+    RegCloseKey(key);
+    return set;
+}
+
 class ProgramBench {
 public:
     ProgramBench(const std::string& program, const std::string& server, int checks, int starts)
         : pellaroBuilt(windowsPath(program)), server(server), checks(checks), starts(starts)
     {
     }
-    ~ProgramBench() { restoreSettings(); }
+    ~ProgramBench() { restoreDocuments(); }
 
     bool prepare();
     void measureStarts(BenchFigures& figures);
@@ -79,7 +100,7 @@ public:
 
 private:
     bool writeSettings(int mailboxes);
-    void restoreSettings();
+    void restoreDocuments();
     // Starts Pellaro.exe and waits for its tray icon; the time from start to icon.
     bool startPellaro(BenchProcess& pellaro, double& toTray);
     bool waitForCheckEnd(DWORD pid, size_t tipsBefore);
@@ -92,9 +113,8 @@ private:
     int starts;
     TrayStandIn tray;
     std::string documents;
-    std::string settingsFile;
-    std::string asidePath;
-    bool putAside = false;
+    std::string oldDocuments;
+    bool redirected = false;
     std::string pellaroCopy;
     std::string copyFolder;
     std::string minimalTray;
@@ -111,19 +131,20 @@ bool ProgramBench::prepare()
         std::printf("the stand-in notification area is not the one Shell_NotifyIcon finds\n");
         return false;
     }
-    documents = documentsFolder().text();
-    CreateDirectoryA(documents.c_str(), nullptr);
-    settingsFile = documents + "\\.Pellaro.ini";
-    asidePath = settingsFile + ".programbench";
-    if (GetFileAttributesA(settingsFile.c_str()) != INVALID_FILE_ATTRIBUTES) {
-        SetFileAttributesA(settingsFile.c_str(), FILE_ATTRIBUTE_NORMAL);
-        putAside = MoveFileExA(settingsFile.c_str(), asidePath.c_str(), MOVEFILE_REPLACE_EXISTING);
-    }
-    // A copy in a folder of its own: its path finds the process in /proc.
+    // A copy in a folder of its own (its path finds the process in /proc), with the
+    // documents folder of the run inside it.
     char temp[MAX_PATH] = {};
     GetTempPathA(MAX_PATH, temp);
     copyFolder = std::string(temp) + "pellaro-programbench";
     CreateDirectoryA(copyFolder.c_str(), nullptr);
+    documents = copyFolder + "\\documents";
+    CreateDirectoryA(documents.c_str(), nullptr);
+    oldDocuments = documentsFolder().text();
+    redirected = setShellFolder(documents);
+    if (!redirected || documentsFolder() != DString(documents.c_str())) {
+        std::printf("cannot make %s the documents folder\n", documents.c_str());
+        return false;
+    }
     pellaroCopy = copyFolder + "\\Pellaro.exe";
     if (!CopyFileA(pellaroBuilt.c_str(), pellaroCopy.c_str(), FALSE)) {
         std::printf("cannot copy %s\n", pellaroBuilt.c_str());
@@ -149,15 +170,15 @@ bool ProgramBench::writeSettings(int mailboxes)
     return saveSettingsFile(DString(documents.c_str()), settings);
 }
 
-void ProgramBench::restoreSettings()
+void ProgramBench::restoreDocuments()
 {
-    if (settingsFile.empty())
+    if (!redirected)
         return;
-    SetFileAttributesA(settingsFile.c_str(), FILE_ATTRIBUTE_NORMAL);
-    DeleteFileA(settingsFile.c_str());
-    if (putAside)
-        MoveFileExA(asidePath.c_str(), settingsFile.c_str(), MOVEFILE_REPLACE_EXISTING);
-    putAside = false;
+    std::string file = documents + "\\.Pellaro.ini";
+    SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileA(file.c_str());
+    setShellFolder(oldDocuments);
+    redirected = false;
 }
 
 bool ProgramBench::startPellaro(BenchProcess& pellaro, double& toTray)
