@@ -51,6 +51,8 @@ void printCheck(const BenchFigures& figures, int mailboxes)
                 " taking results (medians %.0f, %.0f)\n",
                 mailboxes, mailboxes == 1 ? " " : "es", largest(p.silenceStarting),
                 largest(p.silenceResults), median(p.silenceStarting), median(p.silenceResults));
+    std::printf("  the minimal program meanwhile    longest %.0f ms (median %.0f): the machine's own"
+                " delay in answering\n", largest(p.yardstickSilence), median(p.yardstickSilence));
 }
 
 }  // namespace
@@ -80,6 +82,8 @@ void printFigures(const BenchFigures& figures)
     double memory = median(figures.pellaroPrivate), minimalMemory = median(figures.minimalPrivate);
     std::printf("private memory after start-up      %8.1f MB  %8.1f MB  %+5.1f MB\n", memory,
                 minimalMemory, memory - minimalMemory);
+    std::printf("  threads then                     %8.0f     %8.0f\n",
+                median(figures.pellaroThreads), median(figures.minimalThreads));
     std::printf("(yardsticks: the plain client for checks, the minimal tray program for the"
                 " start)\n\nGoals:\n");
 

@@ -13,6 +13,7 @@ struct CheckFigures {
     std::vector<double> wall;             // from the click (or the go) to the end
     std::vector<double> silenceStarting;  // longest unanswered WM_NULL, first second
     std::vector<double> silenceResults;   // the same, from then to the end
+    std::vector<double> yardstickSilence; // the minimal program's longest, the whole time
 };
 
 struct BenchFigures {
@@ -22,6 +23,8 @@ struct BenchFigures {
     std::vector<double> minimalToTray;
     std::vector<double> pellaroPrivate;  // MB
     std::vector<double> minimalPrivate;
+    std::vector<double> pellaroThreads;  // when the private memory was read
+    std::vector<double> minimalThreads;
 };
 
 double median(std::vector<double> values);  // 0 for none

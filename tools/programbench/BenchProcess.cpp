@@ -1,5 +1,7 @@
 #include "BenchProcess.h"
 
+#include <tlhelp32.h>
+
 #include "ProcessFigures.h"
 #include "tests/windows/e2e/ProgramUnderTest.h"
 
@@ -86,6 +88,21 @@ double BenchProcess::cpuMilliseconds()
 double BenchProcess::privateMegabytes() const
 {
     return ::privateMegabytes(info.hProcess);
+}
+
+int BenchProcess::threadCount() const
+{
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE)
+        return 0;
+    PROCESSENTRY32 entry{};
+    entry.dwSize = sizeof entry;
+    int threads = 0;
+    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry))
+        if (entry.th32ProcessID == info.dwProcessId)
+            threads = static_cast<int>(entry.cntThreads);
+    CloseHandle(snapshot);
+    return threads;
 }
 
 bool BenchProcess::close(HWND mainWindow, int boundMs)

@@ -24,6 +24,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <string>
 
 #include "BenchFigures.h"
@@ -104,8 +105,10 @@ private:
     // Starts Pellaro.exe and waits for its tray icon; the time from start to icon.
     bool startPellaro(BenchProcess& pellaro, double& toTray);
     bool waitForCheckEnd(DWORD pid, size_t tipsBefore);
-    bool checkOnce(BenchProcess& pellaro, HWND main, UiPinger* pinger, BenchFigures& figures,
-                   int mailboxes);
+    // One "Check Now!" and its figures: CPU without `pinger`, with it the longest silences
+    // of Pellaro and, over the same time, of the minimal program that `yardstick` pings.
+    bool checkOnce(BenchProcess& pellaro, HWND main, UiPinger* pinger, UiPinger* yardstick,
+                   BenchFigures& figures, int mailboxes);
 
     std::string pellaroBuilt;
     std::string server;
@@ -224,6 +227,7 @@ void ProgramBench::measureStarts(BenchFigures& figures)
             figures.minimalToTray.push_back(toTray);
             waitUntilQuiet(minimal, quietMs, startBound);
             figures.minimalPrivate.push_back(minimal.privateMegabytes());
+            figures.minimalThreads.push_back(minimal.threadCount());
         } else {
             std::printf("the minimal tray program did not show its icon\n");
         }
@@ -236,8 +240,10 @@ void ProgramBench::measureStarts(BenchFigures& figures)
         }
         figures.pellaroToTray.push_back(toTray);
         // Start-up has started the first check: its end, then quiet, is "after start-up".
-        if (waitForCheckEnd(pellaro.pid(), 0) && waitUntilQuiet(pellaro, quietMs, startBound))
+        if (waitForCheckEnd(pellaro.pid(), 0) && waitUntilQuiet(pellaro, quietMs, startBound)) {
             figures.pellaroPrivate.push_back(pellaro.privateMegabytes());
+            figures.pellaroThreads.push_back(pellaro.threadCount());
+        }
         pellaro.close(pellaro.window("DWindow", "Pellaro"), startBound);
         std::printf("  start %d: minimal %.0f ms, Pellaro %.0f ms to tray\n", i + 1,
                     figures.minimalToTray.empty() ? 0.0 : figures.minimalToTray.back(), toTray);
@@ -246,7 +252,7 @@ void ProgramBench::measureStarts(BenchFigures& figures)
 }
 
 bool ProgramBench::checkOnce(BenchProcess& pellaro, HWND main, UiPinger* pinger,
-                             BenchFigures& figures, int mailboxes)
+                             UiPinger* yardstick, BenchFigures& figures, int mailboxes)
 {
     size_t tipsBefore = tray.tipsOf(pellaro.pid()).size();
     double cpuBefore = pellaro.cpuMilliseconds();
@@ -268,6 +274,8 @@ bool ProgramBench::checkOnce(BenchProcess& pellaro, HWND main, UiPinger* pinger,
         double split = clickAt + 1000;
         f.silenceStarting.push_back(pinger->longestBetween(clickAt, split));
         f.silenceResults.push_back(pinger->longestBetween(split, endAt + quietMs));
+        if (yardstick)
+            f.yardstickSilence.push_back(yardstick->longestBetween(clickAt, endAt + quietMs));
     } else {
         f.cpu.push_back(pellaro.cpuMilliseconds() - cpuBefore);
         if (wineserver)
@@ -294,11 +302,22 @@ bool ProgramBench::measureChecks(int mailboxes, BenchFigures& figures)
     bool ok = main != nullptr;
     // CPU first, without the pings (each costs the program a message), then the pings.
     for (int i = 0; i < checks && ok; i++)
-        ok = checkOnce(pellaro, main, nullptr, figures, mailboxes);
+        ok = checkOnce(pellaro, main, nullptr, nullptr, figures, mailboxes);
     {
+        // The minimal program, doing nothing, is pinged at the same time: how long a window
+        // with nothing to do stays unanswered on this machine at this moment.
+        BenchProcess minimal;
+        HWND idle = nullptr;
+        if (minimal.start(minimalTray, "", "") &&
+            waitUntil([&] { return tray.addsOf(minimal.pid()) > 0; }, startBound))
+            idle = minimal.window("MinimalTray");
+        std::unique_ptr<UiPinger> yardstick(idle ? new UiPinger(idle, 5) : nullptr);
         UiPinger pinger(main, 5);
         for (int i = 0; i < checks && ok; i++)
-            ok = checkOnce(pellaro, main, &pinger, figures, mailboxes);
+            ok = checkOnce(pellaro, main, &pinger, yardstick.get(), figures, mailboxes);
+        pinger.stop();
+        yardstick.reset();
+        minimal.close(idle, startBound);
     }
     pellaro.close(main, startBound);
     std::printf("  %d checks of %d mailboxes done\n", 2 * checks, mailboxes);
