@@ -47,6 +47,9 @@ void printCheck(const BenchFigures& figures, int mailboxes)
     for (double v : c.cpu)
         std::printf(" %.0f", v);
     std::printf(")\n");
+    const CheckFigures& open = figuresFor(figures.windowOpen, mailboxes);
+    std::printf("  with the options window open     %8.0f ms  %8s     %5.1fx  (wineserver %.0f ms)\n",
+                median(open.cpu), "", ratio(median(open.cpu), plainCpu), median(open.serverCpu));
     std::printf("UI thread silent, %2d mailbox%s    longest %.0f ms while starting, %.0f ms while"
                 " taking results (medians %.0f, %.0f)\n",
                 mailboxes, mailboxes == 1 ? " " : "es", largest(p.silenceStarting),
@@ -97,8 +100,13 @@ void printFigures(const BenchFigures& figures)
     for (const auto& entry : figures.pellaro)
         silence = std::max({silence, largest(entry.second.silenceStarting),
                             largest(entry.second.silenceResults)});
-    std::printf("  UI thread never silent over %.0f ms during a check: longest %.0f ms: %s\n",
-                longestSilence, silence, verdict(silence <= longestSilence));
+    double idleSilence = 0;
+    for (const auto& entry : figures.pellaro)
+        idleSilence = std::max(idleSilence, largest(entry.second.yardstickSilence));
+    std::printf("  UI thread never silent over %.0f ms during a check: longest %.0f ms: %s\n"
+                "    (the minimal program, with nothing to do, over the same checks: longest"
+                " %.0f ms)\n",
+                longestSilence, silence, verdict(silence <= longestSilence), idleSilence);
     std::printf("  start to tray at most %.0fx the minimal program: %.1fx: %s\n", startRatio,
                 ratio(tray, minimalTray),
                 verdict(minimalTray > 0 && tray <= startRatio * minimalTray));

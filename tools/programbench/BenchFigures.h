@@ -19,6 +19,7 @@ struct CheckFigures {
 struct BenchFigures {
     std::map<int, CheckFigures> pellaro;  // by number of mailboxes
     std::map<int, CheckFigures> plain;
+    std::map<int, CheckFigures> windowOpen;  // Pellaro with its options window open
     std::vector<double> pellaroToTray;
     std::vector<double> minimalToTray;
     std::vector<double> pellaroPrivate;  // MB

@@ -6,7 +6,8 @@
 // It prints, in one run:
 //   - CPU time of one check of 1 and of 20 mailboxes (Pellaro.exe clicked on "Check Now!",
 //     until its work after the check has ended), beside the plain client's CPU for the same
-//     mailboxes, and the wineserver's CPU during each;
+//     mailboxes, and the wineserver's CPU during each; the same with the options window
+//     open, where the check's changes are painted;
 //   - the longest time Pellaro's user-interface thread did not answer during a check: a
 //     WM_NULL sent every 5 ms from another thread waits for its answer;
 //   - process start to tray icon (median of several starts), beside the minimal program;
@@ -105,6 +106,8 @@ private:
     // Starts Pellaro.exe and waits for its tray icon; the time from start to icon.
     bool startPellaro(BenchProcess& pellaro, double& toTray);
     bool waitForCheckEnd(DWORD pid, size_t tipsBefore);
+    // Opens Pellaro's options window as a left click on its state icon does.
+    bool showWindow(BenchProcess& pellaro, HWND main);
     // One "Check Now!" and its figures: CPU without `pinger`, with it the longest silences
     // of Pellaro and, over the same time, of the minimal program that `yardstick` pings.
     bool checkOnce(BenchProcess& pellaro, HWND main, UiPinger* pinger, UiPinger* yardstick,
@@ -123,6 +126,7 @@ private:
     std::string minimalTray;
     std::string plainClient;
     int wineserver = 0;
+    bool windowOpen = false;  // the checks now measured run with the options window open
 };
 
 bool ProgramBench::prepare()
@@ -268,7 +272,7 @@ bool ProgramBench::checkOnce(BenchProcess& pellaro, HWND main, UiPinger* pinger,
     }
     double endAt = nowMilliseconds();
     waitUntilQuiet(pellaro, quietMs, checkBound);
-    CheckFigures& f = figures.pellaro[mailboxes];
+    CheckFigures& f = windowOpen ? figures.windowOpen[mailboxes] : figures.pellaro[mailboxes];
     if (pinger) {
         // No poll can take results during the first second: a block then is the start's.
         double split = clickAt + 1000;
@@ -283,6 +287,24 @@ bool ProgramBench::checkOnce(BenchProcess& pellaro, HWND main, UiPinger* pinger,
         f.wall.push_back(endAt - clickAt);
     }
     return true;
+}
+
+bool ProgramBench::showWindow(BenchProcess& pellaro, HWND main)
+{
+    // The state icon is the program's first: its callback number is the lower one.
+    std::vector<TrayIconRecord> icons = tray.iconsOf(pellaro.pid());
+    if (icons.empty())
+        return false;
+    const TrayIconRecord* state = &icons[0];
+    for (const TrayIconRecord& icon : icons)
+        if (icon.callback < state->callback)
+            state = &icon;
+    TrayStandIn::click(*state, WM_LBUTTONUP, GetSystemMetrics(SM_CXSCREEN) - 20,
+                       GetSystemMetrics(SM_CYSCREEN) - 10);
+    bool shown = waitUntil([&] { return IsWindowVisible(main) != FALSE; }, startBound);
+    if (!shown)
+        std::printf("the options window did not open\n");
+    return shown && waitUntilQuiet(pellaro, quietMs, startBound);
 }
 
 bool ProgramBench::measureChecks(int mailboxes, BenchFigures& figures)
@@ -319,8 +341,15 @@ bool ProgramBench::measureChecks(int mailboxes, BenchFigures& figures)
         yardstick.reset();
         minimal.close(idle, startBound);
     }
+    // The options window open (a left click on the state icon), as a user may watch it.
+    if (ok && showWindow(pellaro, main)) {
+        windowOpen = true;
+        for (int i = 0; i < checks && ok; i++)
+            ok = checkOnce(pellaro, main, nullptr, nullptr, figures, mailboxes);
+        windowOpen = false;
+    }
     pellaro.close(main, startBound);
-    std::printf("  %d checks of %d mailboxes done\n", 2 * checks, mailboxes);
+    std::printf("  %d checks of %d mailboxes done\n", 3 * checks, mailboxes);
     std::fflush(stdout);
     return ok;
 }
