@@ -291,14 +291,14 @@ bool ProgramBench::checkOnce(BenchProcess& pellaro, HWND main, UiPinger* pinger,
 
 bool ProgramBench::showWindow(BenchProcess& pellaro, HWND main)
 {
-    // The state icon is the program's first: its callback number is the lower one.
+    // The state icon is told from the envelope by its tooltip, "Pellaro: " and the state.
+    const TrayIconRecord* state = nullptr;
     std::vector<TrayIconRecord> icons = tray.iconsOf(pellaro.pid());
-    if (icons.empty())
-        return false;
-    const TrayIconRecord* state = &icons[0];
     for (const TrayIconRecord& icon : icons)
-        if (icon.callback < state->callback)
+        if (icon.tip.compare(0, 9, "Pellaro: ") == 0)
             state = &icon;
+    if (!state)
+        return false;
     TrayStandIn::click(*state, WM_LBUTTONUP, GetSystemMetrics(SM_CXSCREEN) - 20,
                        GetSystemMetrics(SM_CYSCREEN) - 10);
     bool shown = waitUntil([&] { return IsWindowVisible(main) != FALSE; }, startBound);
