@@ -160,6 +160,7 @@ private:
     // Starts the next working thread of the running check, and asks for the one after it
     // on the next turn of the message loop; with the last one the poll timer starts.
     void startNextThread();
+    void startThreadAt(int index);  // starts thread `index` of `threads`, notes the outcome
     void showEnvelope(DEnvelope picture);
     void recreateTrayIcons();
     void hideNotificationBox();

@@ -149,20 +149,24 @@ void DMainWindow::startNextThread()
     // message loop, the window answers between them.
     if (!checkInProgress || !threads || nextThreadToStart >= threads->count())
         return;
-    int index = nextThreadToStart++;
-    threadStarted[static_cast<size_t>(index)] = threads->get(index)->start();
+    startThreadAt(nextThreadToStart++);
     if (nextThreadToStart >= threads->count()) {
         pollTimer->setEnabled(true);
         return;
     }
     if (!PostMessageA(handle, startNextMessage, startRound, 0)) {
         // No room in the message queue: the rest start now.
-        while (nextThreadToStart < threads->count()) {
-            index = nextThreadToStart++;
-            threadStarted[static_cast<size_t>(index)] = threads->get(index)->start();
-        }
+        while (nextThreadToStart < threads->count())
+            startThreadAt(nextThreadToStart++);
         pollTimer->setEnabled(true);
     }
+}
+
+void DMainWindow::startThreadAt(int index)
+{
+    bool started = threads->get(index)->start();
+    if (index < static_cast<int>(threadStarted.size()))
+        threadStarted[static_cast<size_t>(index)] = started;
 }
 
 void DMainWindow::finishCheck()
