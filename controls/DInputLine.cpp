@@ -54,22 +54,30 @@ void DInputLine::themeChanged(DTheme* newTheme)
         contextMenu->setTheme(newTheme);
 }
 
+void DInputLine::changed()
+{
+    // The field scrolls with the caret as soon as the text or the caret moves rather than
+    // when it is next painted, so a click always maps to the characters the field shows.
+    editor.scrollToCaret(width, measure());
+    redraw();
+}
+
 void DInputLine::setValue(const DString& value)
 {
     editor.setValue(value);
-    redraw();
+    changed();
 }
 
 void DInputLine::setPasswordMode(bool flag)
 {
     editor.setPasswordMode(flag);
-    redraw();
+    changed();
 }
 
 void DInputLine::setMaxLength(int limit)
 {
     editor.setMaxLength(limit);
-    redraw();
+    changed();
 }
 
 DTextMeasure DInputLine::measure()
@@ -93,7 +101,7 @@ void DInputLine::cut()
     DString taken;
     if (editor.cut(taken))
         setClipboardText(taken, static_cast<HWND>(clipboardOwner()));
-    redraw();
+    changed();
 }
 
 void DInputLine::copy()
@@ -101,20 +109,20 @@ void DInputLine::copy()
     DString taken;
     if (editor.copy(taken))
         setClipboardText(taken, static_cast<HWND>(clipboardOwner()));
-    redraw();
+    changed();
 }
 
 void DInputLine::paste()
 {
     if (!editor.isPasswordMode())
         editor.paste(clipboardText());
-    redraw();
+    changed();
 }
 
 void DInputLine::deleteSelection()
 {
     editor.deleteSelection();
-    redraw();
+    changed();
 }
 
 void DInputLine::command(int id)
@@ -134,42 +142,42 @@ bool DInputLine::keyDown(int key, int mods)
     if (result.command != inputCommandNone)
         command(result.command);
     else if (result.redraw)
-        redraw();
+        changed();
     return true;
 }
 
 bool DInputLine::charInput(int character)
 {
     if (editor.typeCharacter(character))
-        redraw();
+        changed();
     return true;
 }
 
 bool DInputLine::leftButtonDown(int x, int, int)
 {
     editor.pressAt(x, measure());
-    redraw();
+    changed();
     return true;
 }
 
 bool DInputLine::mouseMove(int x, int, int)
 {
     if (editor.dragTo(x, measure()))
-        redraw();
+        changed();
     return true;
 }
 
 bool DInputLine::leftButtonUp(int, int, int)
 {
     editor.release();
-    redraw();
+    changed();
     return true;
 }
 
 void DInputLine::mouseLeave()
 {
     editor.release();
-    redraw();
+    changed();
 }
 
 bool DInputLine::rightButtonUp(int x, int y, int)

@@ -58,6 +58,9 @@ public:
     void themeChanged(DTheme* newTheme) override;
 
 private:
+    // After a change of the text, the caret or the selection: scrolls the caret into view
+    // and asks for a repaint.
+    void changed();
     // Pixel widths of display text in the canvas's font; 0 without a canvas.
     DTextMeasure measure();
     // The native window that owns what the field puts on the clipboard.

@@ -188,19 +188,38 @@ std::vector<DMenuEntryShape> DMenu::shapes() const
     std::vector<DMenuEntryShape> result;
     result.reserve(itemCount());
     for (int i = 0; i < itemCount(); i++) {
+        DMenuItem* item = itemAt(i);
         DMenuEntryShape shape;
-        shape.separator = itemAt(i)->isSeparator();
-        if (!shape.separator && canvas)
-            shape.textWidth = canvas->textExtent(itemAt(i)->text).width();
+        shape.separator = item->isSeparator();
+        if (!shape.separator && canvas) {
+            if (item->textWidth < 0)
+                item->textWidth = canvas->textExtent(item->text).width();
+            shape.textWidth = item->textWidth;
+        }
         result.push_back(shape);
     }
     return result;
 }
 
+void DMenu::keepMeasuresCurrent()
+{
+    void* font = canvas ? canvas->font()->getHandle() : nullptr;
+    if (font == measuredFont)
+        return;
+    measuredFont = font;
+    sampleHeight = 0;
+    for (int i = 0; i < itemCount(); i++)
+        itemAt(i)->textWidth = -1;
+}
+
 void DMenu::relayout()
 {
-    int sample = canvas ? canvas->lineHeight() : 0;
-    layout = layoutMenu(shapes(), menuLineHeight(sample));
+    // Filling a menu item by item laid it out after each one: measuring every text again
+    // each time made twenty items two hundred measurements.
+    keepMeasuresCurrent();
+    if (sampleHeight == 0 && canvas)
+        sampleHeight = canvas->lineHeight();
+    layout = layoutMenu(shapes(), menuLineHeight(sampleHeight));
     for (int i = 0; i < itemCount(); i++)
         itemAt(i)->top = layout.tops[i];
 }

@@ -77,14 +77,15 @@ public:
 
 protected:
     // Gives up the owners of an earlier opening and takes these (one of them null), with
-    // no hot item and freshly measured items.
+    // no hot item and items measured in the current font.
     void takeOwners(DWindow* window, DView* view);
     // Shows the menu at `place` for its owner, takes the owner's key grab, and takes the
     // keyboard and the mouse capture.
     void open(const DMenuBox& place);
     // Chooses the hot item: opens its submenu, or closes and sends its command.
     void choose();
-    // Measures the items and works out their places (also each item's `top`).
+    // Works out the items' places (also each item's `top`), measuring only what has not
+    // been measured in the current font: an item's text once, the line height once.
     void relayout();
     // True for client points with 0 <= x <= width and 0 <= y <= height.
     bool containsClientPoint(int x, int y) const;
@@ -105,6 +106,11 @@ private:
     void letGoOfOwners();
     std::vector<DMenuEntryShape> shapes() const;
 
+    // Drops the measures when the canvas's font is not the one they were taken in.
+    void keepMeasuresCurrent();
+
+    void* measuredFont = nullptr;   // the font handle the measures below were taken in
+    int sampleHeight = 0;           // the line height in it, 0 before it is measured
     bool releasingCapture = false;  // our own release: its capture loss does not close
     bool closing = false;           // guards the parent chain against cycles
     bool spreadingTheme = false;    // likewise for passing the theme to submenus

@@ -1,7 +1,7 @@
 // DMenuItem: one entry of a popup menu - a command with its id, a submenu, or a separator
 // (the text "-" with id 0 and no submenu). The menu that holds it owns it; the submenu it
 // opens is not owned. `top` is the item's offset in its menu's stack of items in pixels,
-// set by the menu's layout.
+// set by the menu's layout, which also keeps the measured width of the text.
 #pragma once
 
 #include "foundation/DObject.h"
@@ -23,4 +23,5 @@ public:
     bool checked = false;
     bool enabled = true;
     int top = 0;
+    int textWidth = -1;  // the text's width in the menu's font once measured, -1 before
 };

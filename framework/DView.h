@@ -153,7 +153,14 @@ public:
     void setTheme(DTheme* newTheme);
     void centerInParent();
     void centerHorizontally();
+    // Asks for the view and its subtree to be painted again. The painting itself happens on
+    // the next turn of the message loop, when the system hands out its paint requests: every
+    // change made until then is painted at once, once, and a window that is not on the
+    // screen is not painted at all (the system paints it whole when it is shown).
     void redraw();
+    // Paints the view and its subtree at once, on the calling thread, visible window or
+    // not: for a caller that needs the picture now rather than soon.
+    void paintNow();
     // An event of `kind` into this view's subtree, and a notification of `kind` with this
     // view as sender to its parents; the values as for handleEvent.
     bool sendEvent(int kind, int a = 0, int b = 0, int c = 0, int d = 0);

@@ -164,13 +164,14 @@ void DTimer::setEnabled(bool enable)
     }
 
     // Not past the gate: the thread is in its wait (woken now) or on its way out, and can
-    // send nothing more. This returns at once, whatever the interval.
+    // send nothing more. It is let go to end by itself, without this thread waiting for
+    // it: a check disables and enables its timers several times, and each wait for a
+    // thread's end was a few milliseconds of the window's time on a busy machine.
     bool onReceivingThread =
         sendingTo && GetWindowThreadProcessId(static_cast<HWND>(sendingTo), nullptr) == GetCurrentThreadId();
     if (!delivering || !onReceivingThread) {
         // A tick sent to another thread is handled (and refused) there without this one.
-        thread->terminate();
-        delete thread;
+        letGo(thread);
         return;
     }
     // A tick is being delivered to this very thread. Either its handler is running right now
@@ -182,12 +183,17 @@ void DTimer::setEnabled(bool enable)
         delete thread;
         return;
     }
+    letGo(thread);
+}
+
+void DTimer::letGo(DTimerThread* thread)
+{
     bool ended;
     {
         std::lock_guard<std::mutex> hold(timersLock());
         ended = thread->finished;
         if (!ended)
-            thread->letGo = true;  // it destroys itself once its tick has been handled
+            thread->letGo = true;  // it destroys itself at the end of its run
     }
     if (ended) {
         thread->terminate();

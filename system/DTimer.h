@@ -7,8 +7,9 @@
 // owning them. A timer is enabled, disabled and destroyed on one thread (the owner's).
 //
 // Disabling returns at once, also for a 15-minute interval, and also from inside the timer's
-// own tick handler (where the timer thread is still waiting for the handler to return): that
-// thread is let go and ends by itself without touching the timer again. Once disabled, a
+// own tick handler (where the timer thread is still waiting for the handler to return): the
+// thread is let go and ends by itself without touching the timer again. Only a tick that is
+// on its way to the disabling thread itself is taken in (and refused) first. Once disabled, a
 // timer delivers no further tick; a tick that was already on its way is refused by
 // acceptTick(), which the window procedure consults for every "DVTimerTick" message.
 #pragma once
@@ -64,6 +65,9 @@ public:
 private:
     friend class DTimerThread;
     void* tickTarget() const;
+    // Leaves a stopped timer thread to end and destroy itself; one that has ended already
+    // is destroyed here.
+    static void letGo(DTimerThread* thread);
 
     int interval = 1000;
     bool enabled = false;                // guarded by the timers' lock (read by acceptTick)

@@ -85,13 +85,16 @@ bool DMainWindow::isDisabled() const
 void DMainWindow::onCreate()
 {
     mailTrayIcon = nullptr;
+    // The tray icon comes first, so it appears before the controls of this (hidden) window
+    // and the menus are built: clicks on it are posted, and handled only once the message
+    // loop runs, with everything in place.
+    stateTrayIcon = new DTrayIcon(this, idleIcon);
+    stateTrayIcon->setTip(translate("Pellaro: Idle"));
+
     RECT client{0, 0, clientWidth, clientHeight};
     GetClientRect(handle, &client);
     buildControls(client.right - client.left, client.bottom - client.top);
     buildMenus();
-
-    stateTrayIcon = new DTrayIcon(this, idleIcon);
-    stateTrayIcon->setTip(translate("Pellaro: Idle"));
 
     int interval = 300000;
     intervalOfChoice(intervalCombo->getSelected(), interval);
@@ -107,6 +110,7 @@ void DMainWindow::onCreate()
     notificationBox = new DNotificationBox;
     notificationBox->create(DString());
     taskbarCreatedMessage = RegisterWindowMessageA("TaskbarCreated");
+    startNextMessage = RegisterWindowMessageA("PellaroStartNextCheck");
 
     // The resume timer is a one-shot: it runs only between a wake-up and its check.
     resumeTimer = new DTimer(static_cast<DWindow*>(this));
@@ -362,6 +366,12 @@ bool DMainWindow::handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM
     }
     if (taskbarCreatedMessage != 0 && message == taskbarCreatedMessage) {
         recreateTrayIcons();
+        return true;
+    }
+    if (startNextMessage != 0 && message == startNextMessage) {
+        // One left over from a check that has ended since is dropped.
+        if (static_cast<unsigned>(wParam) == startRound)
+            startNextThread();
         return true;
     }
     if (message == WM_POWERBROADCAST) {

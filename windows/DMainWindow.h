@@ -168,6 +168,10 @@ private:
     // box still open, or with none left the window itself.
     void continueExit();
     void setStateIcon(DIcon* icon, const DString& tip);
+    // Starts the next working thread of the running check, and asks for the one after it
+    // on the next turn of the message loop; with the last one the poll timer starts.
+    void startNextThread();
+    void startThreadAt(int index);  // starts thread `index` of `threads`, notes the outcome
     void showEnvelope(DEnvelope picture);
     void recreateTrayIcons();
     void hideNotificationBox();
@@ -213,6 +217,8 @@ private:
     DNotificationBox* notificationBox = nullptr;  // owned
 
     std::vector<bool> threadStarted;        // per thread of `threads`: its start succeeded
+    int nextThreadToStart = 0;              // index in `threads` of the next one to start
+    unsigned startRound = 0;                // which check a "start the next thread" belongs to
     DString documents;                      // settings folders (see setSettingsFolders)
     DString program;
     bool customFolders = false;
@@ -228,6 +234,7 @@ private:
     int startedChecks = 0;
     unsigned taskbarCreatedMessage = 0;
     unsigned networkBackMessage = 0;
+    unsigned startNextMessage = 0;          // "start the next thread", posted to this window
     ResumeCheck resume;
     int resumeDelay = ResumeCheck::delayMs;
 };

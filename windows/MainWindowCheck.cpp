@@ -132,10 +132,43 @@ void DMainWindow::checkNow()
         if (silenceLimit > 0)
             thread->setSilenceLimit(silenceLimit);
         mailboxList->setCell(i, 1, translate("Checking..."));
-        threadStarted.push_back(thread->start());
+        threadStarted.push_back(false);
         threads->add(thread);
     }
-    pollTimer->setEnabled(true);
+    startRound++;
+    nextThreadToStart = 0;
+    if (threads->count() == 0)
+        pollTimer->setEnabled(true);
+    else
+        startNextThread();
+}
+
+void DMainWindow::startNextThread()
+{
+    // Each start asks the system for a thread while the ones started before it already
+    // talk to their servers: under Wine a start then costs up to a few milliseconds, and
+    // twenty in one go kept the window from answering for 30 to 90 ms. One per turn of the
+    // message loop, the window answers between them.
+    if (!checkInProgress || !threads || nextThreadToStart >= threads->count())
+        return;
+    startThreadAt(nextThreadToStart++);
+    if (nextThreadToStart >= threads->count()) {
+        pollTimer->setEnabled(true);
+        return;
+    }
+    if (!PostMessageA(handle, startNextMessage, startRound, 0)) {
+        // No room in the message queue: the rest start now.
+        while (nextThreadToStart < threads->count())
+            startThreadAt(nextThreadToStart++);
+        pollTimer->setEnabled(true);
+    }
+}
+
+void DMainWindow::startThreadAt(int index)
+{
+    bool started = threads->get(index)->start();
+    if (index < static_cast<int>(threadStarted.size()))
+        threadStarted[static_cast<size_t>(index)] = started;
 }
 
 void DMainWindow::finishCheck()

@@ -238,6 +238,7 @@ TEST_F(Buttons, APushButtonHandsItsStateAndDefaultFlagToTheTheme)
     DButton* ok = button("OK", 20, 30, 80, 25);
     ok->setTheme(&theme);
     ok->setDefault(true);
+    ok->paintNow();
     const RecordingTheme::Part* face = theme.last("button");
     ASSERT_NE(face, nullptr);
     EXPECT_TRUE(face->enabled);
@@ -247,14 +248,17 @@ TEST_F(Buttons, APushButtonHandsItsStateAndDefaultFlagToTheTheme)
     EXPECT_EQ(face->state, 0);
     EXPECT_EQ(face->background, theme.color(1).value());  // the button's background colour
     SendMessageA(h, WM_MOUSEMOVE, 0, point(30, 40));
+    ok->paintNow();
     EXPECT_EQ(theme.last("button")->state, 2);
     SendMessageA(h, WM_LBUTTONDOWN, MK_LBUTTON, point(30, 40));
+    ok->paintNow();
     EXPECT_EQ(theme.last("button")->state, 1);
     ok->setDefault(false);
+    ok->paintNow();
     EXPECT_FALSE(theme.last("button")->flag);
     // A button inside a disabled parent is drawn disabled.
     window.getInterior()->setEnabled(false);
-    ok->redraw();
+    ok->paintNow();
     EXPECT_FALSE(theme.last("button")->enabled);
     window.getInterior()->setEnabled(true);
     window.close();  // the views go before the theme they draw with
@@ -266,6 +270,7 @@ TEST_F(Buttons, ACheckBoxLightensItsFaceWhileHotAndDrawsTheGlyphAtItsLeft)
     DCheckBox* box = checkBox("Option", 20, 80);  // 120 x 20
     box->setTheme(&theme);
     box->setChecked(true);
+    box->paintNow();
     const RecordingTheme::Part* face = theme.last("background");
     ASSERT_NE(face, nullptr);
     EXPECT_FALSE(face->flag);
@@ -280,15 +285,19 @@ TEST_F(Buttons, ACheckBoxLightensItsFaceWhileHotAndDrawsTheGlyphAtItsLeft)
     EXPECT_EQ(glyph->state, 0);
 
     SendMessageA(h, WM_MOUSEMOVE, 0, point(30, 90));
+    box->paintNow();
     EXPECT_TRUE(theme.last("background")->flag);
     EXPECT_EQ(theme.last("check")->state, 2);
     SendMessageA(h, WM_LBUTTONDOWN, MK_LBUTTON, point(30, 90));
+    box->paintNow();
     EXPECT_TRUE(theme.last("background")->flag);
     EXPECT_EQ(theme.last("check")->state, 1);
     SendMessageA(h, WM_LBUTTONUP, 0, point(30, 90));
+    box->paintNow();
     EXPECT_FALSE(theme.last("check")->flag);  // toggled off
     // Disabled: no lightened face even with the mouse over it, and a disabled glyph.
     box->setEnabled(false);
+    box->paintNow();
     EXPECT_FALSE(theme.last("background")->flag);
     EXPECT_FALSE(theme.last("check")->enabled);
     // The glyph origin is put back afterwards.

@@ -96,7 +96,7 @@ protected:
     }
     COLORREF pixel(DInputLine* f, int fx, int fy)
     {
-        f->redraw();
+        f->paintNow();
         HWND child = static_cast<HWND>(f->getHandle());
         HDC dc = GetDC(child);
         COLORREF c = GetPixel(dc, fx, fy);
@@ -343,7 +343,7 @@ TEST_F(InputLine, TypingPastTheRightEdgeScrollsTheCaretIntoView)
         static_cast<size_t>(e.getScrollOffset()));
     EXPECT_LE(textWidth(f, shown.c_str()), 60 - 6);
     key(VK_HOME);
-    f->redraw();
+    f->paintNow();
     EXPECT_EQ(e.getScrollOffset(), 0);
 }
 

@@ -42,7 +42,7 @@ protected:
 TEST_F(ListPainting, AnEmptyListHasASunkenWhiteFieldAndInactiveBars)
 {
     theme.clear();
-    list->redraw();
+    list->paintNow();
     auto field = theme.on(list, "field");
     ASSERT_EQ(field.size(), 1u);
     EXPECT_TRUE(field[0].enabled);
@@ -76,7 +76,7 @@ TEST_F(ListPainting, TheThumbIsDrawnWhereTheMouseFindsIt)
         SendMessageA(h, WM_KEYDOWN, VK_NEXT, keyData(VK_NEXT, false));
     ASSERT_GT(bar->getPosition(), 0u);
     theme.clear();
-    bar->redraw();
+    bar->paintNow();
     auto thumb = theme.on(bar, "thumb");
     ASSERT_EQ(thumb.size(), 1u);
     EXPECT_TRUE(thumb[0].enabled);
@@ -89,8 +89,10 @@ TEST_F(ListPainting, TheThumbIsDrawnWhereTheMouseFindsIt)
     // The bar sits at client (270, 30): its thumb's first row is hot, the row above is not.
     int thumbTop = 30 + thumb[0].originY;
     SendMessageA(h, WM_MOUSEMOVE, 0, point(279, thumbTop));
+    bar->paintNow();
     EXPECT_EQ(theme.on(bar, "thumb").back().state, 2);
     SendMessageA(h, WM_MOUSEMOVE, 0, point(279, thumbTop - 1));
+    bar->paintNow();
     EXPECT_EQ(theme.on(bar, "thumb").back().state, 0);
 }
 
@@ -103,7 +105,7 @@ TEST_F(ListPainting, HeaderCellsFollowTheHorizontalScroll)
     SendMessageA(h, WM_LBUTTONUP, 0, point(10 + 2 + 262 - 5, 10 + 150 - 11));
     ASSERT_EQ(header->getScroll(), 1);
     theme.clear();
-    header->redraw();
+    header->paintNow();
     auto cells = theme.on(header, "header");
     ASSERT_EQ(cells.size(), 4u);  // the whole header, then one cell per column
     EXPECT_EQ(cells[0].originX, 0);
@@ -114,4 +116,22 @@ TEST_F(ListPainting, HeaderCellsFollowTheHorizontalScroll)
     EXPECT_EQ(cells[3].originX, 199);
     EXPECT_EQ(cells[3].width, 300);
     EXPECT_EQ(cells[3].height, 18);
+}
+
+TEST_F(ListPainting, TwentyCellChangesAreOnePaintOfTheListOnTheNextTurnOfTheLoop)
+{
+    for (int i = 0; i < 20; i++)
+        list->addRow("user@example.com");
+    window.moveTo(600, 300);  // where no other test puts a window
+    window.show(true);
+    SetWindowPos(h, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    pumpMessages();
+    theme.clear();
+    for (int i = 0; i < 20; i++)
+        list->setCell(i, 1, "Checking...");
+    EXPECT_TRUE(theme.on(list, "field").empty());  // the changes alone paint nothing
+    ASSERT_TRUE(pumpUntil([&] { return !theme.on(list, "field").empty(); }, 10000));
+    pumpMessages();
+    EXPECT_EQ(theme.on(list, "field").size(), 1u);
+    EXPECT_TRUE(list->getCell(19, 1) == "Checking...");
 }

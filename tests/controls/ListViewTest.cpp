@@ -324,7 +324,7 @@ TEST_F(ListViews, TheSelectedRowIsFilledInTheSelectionColourWhileFocused)
     EXPECT_EQ(pixelAt(240, 18 + 2 + 2 * lh + lh / 2), 0xFFFFFFu);  // an unselected row
     // Without the focus the selection is drawn in the shadow colour.
     window.setFocus(nullptr);
-    list->redraw();
+    list->paintNow();
     EXPECT_EQ(pixelAt(240, y), list->getTheme()->color(3).value());
 }
 

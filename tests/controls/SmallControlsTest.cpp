@@ -90,7 +90,7 @@ protected:
     }
     InkBox paintedInk(DView* view)
     {
-        view->redraw();
+        view->paintNow();
         return inkOf(static_cast<HWND>(view->getHandle()), view->getTheme()->color(1).value());
     }
 };
@@ -154,7 +154,7 @@ TEST_F(SmallControls, AGroupLeavesRoomForItsCaptionAndDrawsItFromX11)
     group->create(10, 10, 200, 100, DString("Status"));
     window.addView(group);
     group->setTheme(&theme);
-    group->redraw();
+    group->paintNow();
     std::vector<RecordingTheme::Part> frames = theme.named("groupFrame");
     ASSERT_FALSE(frames.empty());
     EXPECT_EQ(frames.back().width, 200);
@@ -187,7 +187,7 @@ TEST_F(SmallControls, AGroupWithoutCaptionGetsAClosedFrame)
     group->create(10, 10, 120, 80);
     window.addView(group);
     group->setTheme(&theme);
-    group->redraw();
+    group->paintNow();
     std::vector<RecordingTheme::Part> frames = theme.named("groupFrame");
     ASSERT_FALSE(frames.empty());
     EXPECT_EQ(frames.back().a, 0);
@@ -234,7 +234,7 @@ TEST_F(SmallControls, ARunningBarDrawsItsBandFadingFromTheHeadThenTheHeadAgain)
     bar->step();
     bar->step();  // head at block 2
     theme.parts.clear();
-    bar->redraw();
+    bar->paintNow();
     ASSERT_EQ(theme.named("waitFrame").size(), 1u);
     EXPECT_EQ(theme.named("waitFrame")[0].width, 100);
     std::vector<RecordingTheme::Part> blocks = theme.named("block");
@@ -261,7 +261,7 @@ TEST_F(SmallControls, ARunningBarDrawsItsBandFadingFromTheHeadThenTheHeadAgain)
     // Stopped or hidden, only the frame is drawn.
     bar->setRunning(false);
     theme.parts.clear();
-    bar->redraw();
+    bar->paintNow();
     EXPECT_TRUE(theme.named("block").empty());
     EXPECT_EQ(theme.named("waitFrame").size(), 1u);
     bar->setRunning(true);
@@ -282,7 +282,7 @@ TEST_F(SmallControls, TheBandNeverPaintsOutsideTheBarsFrame)
     COLORREF selection = bar->getTheme()->color(4).value();
     // Counts the head's pixels inside and outside the frame's inner edge.
     auto headPixels = [&](int& inside, int& outside) {
-        bar->redraw();
+        bar->paintNow();
         inside = outside = 0;
         HDC dc = GetDC(barWindow);
         for (int x = 0; x < 100; ++x)

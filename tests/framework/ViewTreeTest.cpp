@@ -66,8 +66,34 @@ public:
     int doubleClicks = 0;
 };
 
+// How many times `name` was painted since paintLog was last cleared.
+int paints(const std::string& name)
+{
+    int n = 0;
+    size_t at = 0;
+    while (at < paintLog.size()) {
+        size_t end = paintLog.find(' ', at);
+        if (end == std::string::npos)
+            end = paintLog.size();
+        if (paintLog.compare(at, end - at, name) == 0)
+            n++;
+        at = end + 1;
+    }
+    return n;
+}
+
 class ViewTree : public OneWindowTest {
 protected:
+    // Shows the window where no other test puts one, on top of other programs' windows, and
+    // lets its first paint happen.
+    void showOnTop()
+    {
+        window.moveTo(600, 40);
+        window.show(true);
+        SetWindowPos(h, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        pumpMessages();
+    }
+
     ProbeView* add(const char* name, int x, int y, int w, int hgt, bool focusable = false)
     {
         auto* view = new ProbeView(name, focusable);
@@ -129,12 +155,47 @@ TEST_F(ViewTree, PaintingGoesParentFirstThenChildrenInOrder)
     a->addChild(a1);
     a->addChild(a2);
     paintLog.clear();
-    window.getInterior()->redraw();
+    window.getInterior()->paintNow();
     EXPECT_EQ(paintLog, "a a1 a2 b ");
     a2->setVisible(false);
     paintLog.clear();
-    a->redraw();
+    a->paintNow();
     EXPECT_EQ(paintLog, "a a1 ");
+}
+
+TEST_F(ViewTree, RedrawsArePaintedOnTheNextTurnOfTheLoopOnceForAllOfThem)
+{
+    ProbeView* a = add("a", 0, 0, 100, 100);
+    ProbeView* b = add("b", 100, 0, 50, 50);
+    auto* a1 = new ProbeView("a1");
+    a->addChild(a1);
+    showOnTop();
+    paintLog.clear();
+    a->redraw();
+    b->redraw();
+    a->redraw();
+    a1->redraw();
+    a->redraw();
+    EXPECT_EQ(paintLog, "");  // nothing is painted while the changes are made
+    ASSERT_TRUE(pumpUntil([] { return paints("a") && paints("a1") && paints("b"); }, 10000))
+        << "painted: " << paintLog;
+    pumpMessages();
+    EXPECT_EQ(paints("a"), 1);
+    EXPECT_EQ(paints("a1"), 1);  // a view's redraw takes its subtree along
+    EXPECT_EQ(paints("b"), 1);
+}
+
+TEST_F(ViewTree, AViewInAHiddenWindowIsPaintedOnlyOnceTheWindowIsShown)
+{
+    ProbeView* a = add("a", 0, 0, 100, 100);
+    pumpMessages();
+    paintLog.clear();
+    a->setText("changed");
+    a->redraw();
+    pumpMessages();
+    EXPECT_EQ(paintLog, "");
+    showOnTop();
+    EXPECT_TRUE(pumpUntil([] { return paints("a") > 0; }, 10000));
 }
 
 TEST_F(ViewTree, AddingAFocusableViewMovesTheFocusToIt)

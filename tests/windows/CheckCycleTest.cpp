@@ -87,6 +87,25 @@ TEST_F(CheckCycle, CheckNowDuringACheckStartsNothing)
     EXPECT_EQ(checkingIcon, stateIcon());
 }
 
+TEST_F(CheckCycle, ItsThreadsStartOnePerTurnOfTheMessageLoopAndThePollingAfterTheLast)
+{
+    ASSERT_TRUE(server.ok());
+    DSettingsRecord settings = twoMailboxes();
+    settings.mailboxes.push_back(PellaroRun::box("cid"));
+    for (const char* name : {"ann", "bob", "cid"})
+        server.setSlow(name);
+    writeSettings(settings);
+    start(server.port());
+    ASSERT_TRUE(checkInProgress);
+    // Start-up began the check with the first thread; no message has been handled since.
+    EXPECT_EQ(3, window->getThreads()->count());
+    EXPECT_EQ("Checking...", cell(2, 1));
+    EXPECT_FALSE(window->getPollTimer()->isEnabled());
+    ASSERT_TRUE(pumpUntil([&] { return window->getPollTimer()->isEnabled(); }, 20000));
+    EXPECT_TRUE(pumpUntil([&] { return server.accepted() == 3; }, 20000));
+    EXPECT_TRUE(checkInProgress);
+}
+
 TEST_F(CheckCycle, DisableStopsTheRunningCheckAndEveryLaterOne)
 {
     ASSERT_TRUE(server.ok());
