@@ -3,10 +3,13 @@
 #include "graphics/BitmapPixels.h"
 #include "graphics/DBitmap.h"
 #include "graphics/DCanvas.h"
+#include "graphics/DIcon.h"
+#include "graphics/SystemIcon.h"
 #include "graphics/TestWindow.h"
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <set>
 #include <utility>
 
@@ -199,4 +202,31 @@ TEST(CanvasScaling, ClipRectangleIsInUnitsFromTheSurfacesPlace)
     canvas.unlock();
     EXPECT_EQ(r.left, 17 - 2);  // edges 11 and 1: 17 - 2
     EXPECT_EQ(r.right, 62 - 2); // edge 41 at 61.5 -> 62
+}
+
+TEST(CanvasScaling, IconsForTheSystemAreScaledPixelForPixel)
+{
+    DIcon icon(2, 2);
+    icon.image()->setPixels({red, blue, black, white});
+    icon.mask()->setPixels({black, black, white, black});  // the bottom-left pixel is clear
+    EXPECT_EQ(icon.image()->pixels(), std::vector<DColor>({red, blue, black, white}));
+    std::unique_ptr<DIcon> scaled(scaledIcon(&icon, 3, 3));
+    ASSERT_NE(scaled, nullptr);
+    // 2 to 3: the first pixel of each row and column covers two, the second one.
+    EXPECT_EQ(scaled->image()->pixels(),
+              std::vector<DColor>({red, red, blue, red, red, blue, black, black, white}));
+    EXPECT_EQ(scaled->mask()->pixels(),
+              std::vector<DColor>({black, black, black, black, black, black, white, white, black}));
+    HICON system = makeSystemIcon(&icon, 24, 24);
+    ASSERT_NE(system, nullptr);
+    ICONINFO info = {};
+    ASSERT_TRUE(GetIconInfo(system, &info));
+    BITMAP bitmap = {};
+    GetObjectA(info.hbmColor, sizeof bitmap, &bitmap);
+    EXPECT_EQ(bitmap.bmWidth, 24);
+    EXPECT_EQ(bitmap.bmHeight, 24);
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    DestroyIcon(system);
+    EXPECT_EQ(scaledIcon(&icon, 0, 3), nullptr);
 }
