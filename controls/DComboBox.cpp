@@ -112,10 +112,11 @@ void DComboBox::dropDown()
 {
     if (!dropMenu || !handle || dropMenu->isOpen())
         return;
-    POINT corner{0, height + 1};
-    ClientToScreen(static_cast<HWND>(handle), &corner);
+    int cornerX = 0;
+    int cornerY = 0;
+    screenPoint(0, height + 1, cornerX, cornerY);
     dropMenu->setList(items, this);
-    dropMenu->dropBelow(this, corner.x, corner.y, maxVisibleRows);
+    dropMenu->dropBelow(this, cornerX, cornerY, maxVisibleRows);
 }
 
 bool DComboBox::keyDown(int key, int mods)

@@ -7,6 +7,7 @@
 #include "controls/DInputLine.h"
 #include "controls/DListView.h"
 #include "controls/DStaticText.h"
+#include "framework/DWinInterior.h"
 #include "mail/CheckOutcome.h"
 #include "mail/DPellaroDictionary.h"
 #include "mail/Mailboxes.h"
@@ -61,9 +62,7 @@ DButton* DMailBoxWindow::button(const DFormRect& place, const char* caption)
 
 void DMailBoxWindow::onCreate()
 {
-    RECT client{};
-    GetClientRect(getHandle(), &client);
-    const DMailboxFormLayout l = mailboxFormLayout(client.right, client.bottom);
+    const DMailboxFormLayout l = mailboxFormLayout(interior->getWidth(), interior->getHeight());
 
     serverLabel = label(l.serverLabel, "Server (POP3):", labelFormat);
     serverInput = input(nullptr, l.serverInput);

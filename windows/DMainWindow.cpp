@@ -8,6 +8,7 @@
 #include "controls/DMenu.h"
 #include "controls/DStaticText.h"
 #include "controls/DWaitBar.h"
+#include "framework/DWinInterior.h"
 #include "framework/SystemUtils.h"
 #include "graphics/BuiltInImages.h"
 #include "graphics/DFont.h"
@@ -85,9 +86,7 @@ bool DMainWindow::isDisabled() const
 void DMainWindow::onCreate()
 {
     mailTrayIcon = nullptr;
-    RECT client{0, 0, clientWidth, clientHeight};
-    GetClientRect(handle, &client);
-    buildControls(client.right - client.left, client.bottom - client.top);
+    buildControls(interior->getWidth(), interior->getHeight());
     buildMenus();
 
     stateTrayIcon = new DTrayIcon(this, idleIcon);
@@ -406,8 +405,9 @@ void DMainWindow::popupMenu(DMenu* menu)
 {
     if (!menu)
         return;
+    // The pointer in the menu's own units: where it opens.
     int x = 0, y = 0;
-    cursorPosition(x, y);
+    menu->cursorPoint(x, y);
     menu->popupForWindow(this, x, y);
 }
 

@@ -1,6 +1,7 @@
 #include "windows/DTrayIcon.h"
 
 #include "framework/DWindow.h"
+#include "framework/DisplayDpi.h"
 #include "graphics/SystemIcon.h"
 #include "windows/DTrayIconWindow.h"
 #include "windows/TrayIconRules.h"
@@ -16,6 +17,14 @@ namespace {
 // Numbers tray icons in the order they are made; never reused.
 int nextIndex = 0;
 
+// The picture at the size the notification area shows: the system's small icon size at
+// its own dpi, enlarged pixel for pixel from the stored image.
+HICON trayPicture(DIcon* icon)
+{
+    const int size = systemMetricForDpi(SM_CXSMICON, systemDpi());
+    return makeSystemIcon(icon, size, size);
+}
+
 }  // namespace
 
 DTrayIcon::DTrayIcon(DWindow* ownerWindow, DIcon* picture)
@@ -23,7 +32,7 @@ DTrayIcon::DTrayIcon(DWindow* ownerWindow, DIcon* picture)
 {
     window->create(nullptr, 0, 0, 48, 48, DString("TrayIcon"), 0);
     window->link(this, index);
-    iconHandle = makeSystemIcon(icon);
+    iconHandle = trayPicture(icon);
 
     notifyData.cbSize = recordSize;
     notifyData.hWnd = window->getHandle();
@@ -57,7 +66,7 @@ void DTrayIcon::setIcon(DIcon* picture)
 {
     icon = picture;
     HICON previous = iconHandle;
-    iconHandle = makeSystemIcon(icon);
+    iconHandle = trayPicture(icon);
     notifyData.uFlags = NIF_MESSAGE | NIF_ICON;
     notifyData.hIcon = iconHandle;
     lastResult = Shell_NotifyIconA(NIM_MODIFY, &notifyData) != FALSE;
