@@ -2,6 +2,7 @@
 
 #include "controls/DCBDropBtn.h"
 #include "controls/DCBDropMenu.h"
+#include "controls/MenuGeometry.h"
 #include "foundation/DStringList.h"
 #include "framework/DTheme.h"
 #include "framework/KeyCodes.h"
@@ -106,6 +107,19 @@ void DComboBox::chooseFromList(int row)
     text = items->get(row);
     redraw();
     notifyParent(notifyChanged, changedValue);
+}
+
+int DComboBox::fittingWidth()
+{
+    if (!canvas || !items)
+        return 0;
+    int widest = canvas->textExtent(text).width();
+    for (int i = 0; i < items->count(); i++) {
+        const int itemWidth = canvas->textExtent(items->get(i)).width();
+        if (itemWidth > widest)
+            widest = itemWidth;
+    }
+    return comboWidthFor(widest);
 }
 
 void DComboBox::dropDown()

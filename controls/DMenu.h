@@ -8,8 +8,9 @@
 // the menu, closes the chain with no command.
 //
 // Coordinates: the popup point and the menu's bounds are screen positions, mouse positions
-// the menu window's client area, all in the menu window's units (DWindow.h). Where items go is worked out by the functions of
-// MenuGeometry.h, the same for painting and for the mouse.
+// the menu window's client area, all in the menu window's units (DWindow.h). Where items
+// go is worked out by the functions of MenuGeometry.h, the same for painting and for the
+// mouse.
 //
 // Owns its items; the submenus they open, the owner and the parent menu are not owned.
 // `close` hides the menu (it is reused); the native window itself ends with the object,

@@ -13,6 +13,8 @@
 #include "mail/Mailboxes.h"
 #include "windows/DMainWindow.h"
 
+#include <utility>
+
 namespace {
 
 // The labels sit at the bottom of their band, just above their input line; those of the
@@ -98,12 +100,45 @@ void DMailBoxWindow::onCreate()
     cancelButton = button(l.cancelButton, "Cancel");
     cancelButton->setCancel(true);
     setFocus(serverInput);
+    fitToTexts();
 
     if (editMode == 1 && listView && mailboxes) {
         int row = listView->getSelected();
         if (row >= 0 && row < mailboxes->count())
             fillFrom(*static_cast<DMailboxEntry*>(mailboxes->get(row)));
     }
+}
+
+void DMailBoxWindow::fitToTexts()
+{
+    DMailboxFormNeeds needs;
+    needs.serverLabel = serverLabel->fittingWidth();
+    needs.securityLabel = securityLabel->fittingWidth();
+    needs.securityCombo = securityCombo->fittingWidth();
+    needs.portLabel = portLabel->fittingWidth();
+    needs.userLabel = userLabel->fittingWidth();
+    needs.passwordLabel = passwordLabel->fittingWidth();
+    needs.optionsGroup = optionsGroup->fittingWidth();
+    needs.allNewCheck = allNewCheck->fittingWidth();
+    needs.webSiteCheck = webSiteCheck->fittingWidth();
+    needs.okButton = okButton->fittingWidth();
+    needs.cancelButton = cancelButton->fittingWidth();
+    // Always from the written size: a window grown at one dpi need not stay grown.
+    const DMailboxFormLayout l = mailboxFormLayout(mailboxFormWidth, interior->getHeight(), needs);
+    if (l.width != interior->getWidth())
+        resize(l.width, l.height);
+    const std::pair<DView*, DFormRect> places[] = {
+        {serverLabel, l.serverLabel}, {serverInput, l.serverInput},
+        {securityLabel, l.securityLabel}, {securityCombo, l.securityCombo},
+        {portLabel, l.portLabel}, {portInput, l.portInput},
+        {userLabel, l.userLabel}, {userInput, l.userInput},
+        {passwordLabel, l.passwordLabel}, {passwordInput, l.passwordInput},
+        {optionsGroup, l.optionsGroup}, {allNewCheck, l.allNewCheck},
+        {webSiteCheck, l.webSiteCheck}, {urlInput, l.urlInput},
+        {okButton, l.okButton}, {cancelButton, l.cancelButton}};
+    for (const auto& place : places)
+        place.first->setBounds(place.second.x, place.second.y, place.second.width,
+                               place.second.height);
 }
 
 void DMailBoxWindow::showSecurity(MailSecurity security)
