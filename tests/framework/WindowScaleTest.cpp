@@ -24,23 +24,6 @@ RECT placeIn(HWND window, HWND top)
     return r;
 }
 
-SIZE iconSize(HICON icon)
-{
-    SIZE size = {0, 0};
-    ICONINFO info = {};
-    if (!icon || !GetIconInfo(icon, &info))
-        return size;
-    BITMAP bitmap = {};
-    GetObjectA(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap);
-    size.cx = bitmap.bmWidth;
-    size.cy = bitmap.bmHeight;
-    if (info.hbmColor)
-        DeleteObject(info.hbmColor);
-    if (info.hbmMask)
-        DeleteObject(info.hbmMask);
-    return size;
-}
-
 // A window that stands for an open menu: it notes being told to go away.
 class PopupWindow : public DWindow {
 public:

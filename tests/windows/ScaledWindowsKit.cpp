@@ -4,6 +4,7 @@
 #include "framework/WindowTestKit.h"
 #include "graphics/DCanvas.h"
 #include "graphics/DFont.h"
+#include "mail/DPellaroDictionary.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -131,6 +132,31 @@ SIZE measure(DView* view, DFont* font, const DString& text)
     size.cx = extent.width();
     size.cy = extent.height();
     return size;
+}
+
+void ScaledMainWindowTest::startIn(bool inHungarian)
+{
+    DSettingsRecord settings;
+    settings.hungarian = inHungarian;
+    writeSettings(settings);
+    ASSERT_NE(start(1), nullptr);
+    ASSERT_TRUE(waitForCheckEnd());
+}
+
+void ScaledDialogTest::SetUp()
+{
+    windowtest::releaseKeys();
+    windowtest::parkPointer();
+    if (!dictionary) {
+        dictionary = new DPellaroDictionary;
+        fillDictionary(*dictionary);
+    }
+}
+
+void ScaledDialogTest::TearDown()
+{
+    dictionary->setLanguage(0);
+    windowtest::pumpMessages();
 }
 
 }  // namespace scaledtest

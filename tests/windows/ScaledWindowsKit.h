@@ -4,6 +4,8 @@
 // view's scaled centre, and the measuring of a text in a control's own font.
 #pragma once
 
+#include "MainWindowFixture.h"
+
 #include "framework/DView.h"
 #include "framework/DWindow.h"
 #include "graphics/DisplayScale.h"
@@ -43,5 +45,20 @@ SIZE measure(DView* view, DFont* font, const DString& text);
 
 // A readable name for the view in messages: its type and text.
 std::string nameOf(DView* view);
+
+// The main window made by the program's own start-up in English or Hungarian, its first
+// check (of no mailbox) over.
+class ScaledMainWindowTest : public maintest::PellaroRun {
+protected:
+    void startIn(bool inHungarian);
+};
+
+// Dialogs made directly by the test, in the language the dictionary is set to (English
+// again after each test).
+class ScaledDialogTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+};
 
 }  // namespace scaledtest

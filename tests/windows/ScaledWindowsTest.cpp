@@ -2,7 +2,6 @@
 // and 192 in four runs, scripts/wine-at-dpi.sh): every view on the device pixels of its
 // units and inside its parent, in English and in Hungarian; a click at each button's
 // scaled centre presses it; the tray icon's picture has the size the system asks for.
-#include "MainWindowFixture.h"
 #include "ScaledWindowsKit.h"
 
 #include "controls/DButton.h"
@@ -32,23 +31,6 @@
 using namespace scaledtest;
 
 namespace {
-
-SIZE iconSize(HICON icon)
-{
-    SIZE size = {0, 0};
-    ICONINFO info = {};
-    if (!icon || !GetIconInfo(icon, &info))
-        return size;
-    BITMAP bitmap = {};
-    GetObjectA(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap);
-    size.cx = bitmap.bmWidth;
-    size.cy = bitmap.bmHeight;
-    if (info.hbmColor)
-        DeleteObject(info.hbmColor);
-    if (info.hbmMask)
-        DeleteObject(info.hbmMask);
-    return size;
-}
 
 ::testing::AssertionResult sameRect(DView* view, const DLayoutRect& r)
 {
@@ -86,35 +68,8 @@ void pressEveryButton(DWindow& window)
     }
 }
 
-class ScaledMainWindow : public maintest::PellaroRun {
-protected:
-    void startIn(bool inHungarian)
-    {
-        DSettingsRecord settings;
-        settings.hungarian = inHungarian;
-        writeSettings(settings);
-        ASSERT_NE(start(1), nullptr);
-        ASSERT_TRUE(waitForCheckEnd());
-    }
-};
-
-class ScaledDialogs : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        windowtest::releaseKeys();
-        windowtest::parkPointer();
-        if (!dictionary) {
-            dictionary = new DPellaroDictionary;
-            fillDictionary(*dictionary);
-        }
-    }
-    void TearDown() override
-    {
-        dictionary->setLanguage(0);
-        windowtest::pumpMessages();
-    }
-};
+using ScaledMainWindow = ScaledMainWindowTest;
+using ScaledDialogs = ScaledDialogTest;
 
 }  // namespace
 
@@ -175,11 +130,11 @@ TEST_F(ScaledMainWindow, TheTrayIconsPictureHasTheSizeTheSystemAsksFor)
     const int asked = GetSystemMetrics(SM_CXSMICON);
     EXPECT_EQ(asked, systemMetricForDpi(SM_CXSMICON, expectedDpi()));
     EXPECT_EQ(asked, DScale(expectedDpi()).toDevice(16));  // the small icon scales with the dpi
-    SIZE picture = iconSize(window->getStateTrayIcon()->getIconHandle());
+    SIZE picture = windowtest::iconSize(window->getStateTrayIcon()->getIconHandle());
     EXPECT_EQ(picture.cx, asked);
     EXPECT_EQ(picture.cy, GetSystemMetrics(SM_CYSMICON));
     // The window's own small icon likewise.
-    SIZE small = iconSize(reinterpret_cast<HICON>(
+    SIZE small = windowtest::iconSize(reinterpret_cast<HICON>(
         SendMessageA(window->getHandle(), WM_GETICON, ICON_SMALL, 0)));
     EXPECT_EQ(small.cx, asked);
 }

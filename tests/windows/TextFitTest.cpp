@@ -4,7 +4,6 @@
 // top edge, labels and messages within their views, combo box items before the drop button,
 // column titles within their columns and the columns beside the list's vertical bar, menu
 // items before the menu's edge or submenu arrow. In English and in Hungarian.
-#include "MainWindowFixture.h"
 #include "ScaledWindowsKit.h"
 
 #include "controls/DButton.h"
@@ -125,15 +124,11 @@ std::string menuFaults(DMenu& menu)
     return faults.str();
 }
 
-class FittingMainWindow : public maintest::PellaroRun {
+class FittingMainWindow : public ScaledMainWindowTest {
 protected:
     void check(bool inHungarian)
     {
-        DSettingsRecord settings;
-        settings.hungarian = inHungarian;
-        writeSettings(settings);
-        ASSERT_NE(start(1), nullptr);
-        ASSERT_TRUE(waitForCheckEnd());
+        startIn(inHungarian);
         EXPECT_EQ(textFaults(*window), "") << expectedDpi() << " dpi";
         for (DMenu* menu : {window->getTrayMenu(), window->getLanguageMenu()}) {
             menu->popupForWindow(window, 50, 50);
@@ -143,22 +138,7 @@ protected:
     }
 };
 
-class FittingDialogs : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        windowtest::releaseKeys();
-        if (!dictionary) {
-            dictionary = new DPellaroDictionary;
-            fillDictionary(*dictionary);
-        }
-    }
-    void TearDown() override
-    {
-        dictionary->setLanguage(0);
-        windowtest::pumpMessages();
-    }
-};
+using FittingDialogs = ScaledDialogTest;
 
 }  // namespace
 
