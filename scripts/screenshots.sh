@@ -13,7 +13,8 @@
 # with no desktop shell, is the small window at the top left; its first icon is Pellaro's
 # state icon, the second the envelope. Runs as root (the demo's mail server).
 # PELLARO_BUILD_DIR, PELLARO_DEMO_NO_BUILD as for the demo; PELLARO_SHOTS_DIR chooses
-# another folder for the pictures.
+# another folder for the pictures; PELLARO_SHOTS_DPI=144 takes them on a display of 144 dpi
+# (150 %; 120 is 125 %, 192 is 200 %), named <lang>-<picture>-150.png and so on.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 out=${PELLARO_SHOTS_DIR:-$root/docs/screenshots}
@@ -32,6 +33,11 @@ if [ ${#missing[@]} -gt 0 ]; then
   DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
 fi
 mkdir -p "$out" "$work"
+dpi=${PELLARO_SHOTS_DPI:-96}
+suffix=""
+[ "$dpi" != 96 ] && suffix="-$((dpi * 100 / 96))"
+# A distance on the screen at 100 % as device pixels at the display's dpi.
+at() { echo $((($1 * dpi + 48) / 96)); }
 
 display=90
 while [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ]; do display=$((display + 1)); done
@@ -104,6 +110,7 @@ close_with_escape() {
 for lang in en hu; do
   echo "== Pictures in $([ $lang = en ] && echo English || echo Hungarian)"
   PELLARO_DEMO_LANGUAGE=$lang PELLARO_DEMO_INTERVAL=100000 PELLARO_DEMO_DIR="$work/demo" \
+    PELLARO_DEMO_DPI=$dpi \
     PELLARO_DEMO_ADDRESS=${PELLARO_SHOTS_ADDRESS:-127.0.0.62} \
     bash "$root/scripts/demo.sh" </dev/null >"$work/demo-$lang.log" 2>&1 &
   demo_pid=$!
@@ -119,39 +126,39 @@ for lang in en hu; do
     sleep 0.2
   done
   [ -n "$box" ] || { echo "no notification box within 120 s" >&2; exit 1; }
-  shoot "$lang-notification" "$box"
+  shoot "$lang-notification$suffix" "$box"
 
   tray=$(xdotool search --name "Wine System Tray" | head -n 1)
   read -r _ tx ty _ _ < <(xwininfo -id "$tray" | awk '
     /Absolute upper-left X/ { x = $NF } /Absolute upper-left Y/ { y = $NF } END { print 0, x, y, 0, 0 }')
-  state_x=$((tx + 9)); envelope_x=$((tx + 29)); icon_y=$((ty + 9))
+  state_x=$((tx + $(at 9))); envelope_x=$((tx + $(at 29))); icon_y=$((ty + $(at 9)))
 
   menu=$(window_after click "$state_x" "$icon_y" 3)
-  shoot "$lang-tray-menu" "$menu"
+  shoot "$lang-tray-menu$suffix" "$menu"
   close_with_escape
   menu=$(window_after click "$envelope_x" "$icon_y" 1)
-  shoot "$lang-newmail-menu" "$menu"
+  shoot "$lang-newmail-menu$suffix" "$menu"
   close_with_escape
 
   main=$(window_after click "$state_x" "$icon_y" 1)
-  shoot "$lang-main-window" "$main"
+  shoot "$lang-main-window$suffix" "$main"
   read -r _ mx my _ _ <<<"$main"
   # The first mailbox of the list, then Edit.
-  click $((mx + 60)) $((my + 136)) 1
-  mailbox=$(window_after click $((mx + 150)) $((my + 237)) 1)
-  shoot "$lang-mailbox-window" "$mailbox"
+  click $((mx + $(at 60))) $((my + $(at 136))) 1
+  mailbox=$(window_after click $((mx + $(at 150))) $((my + $(at 237))) 1)
+  shoot "$lang-mailbox-window$suffix" "$mailbox"
   close_with_escape
 
   # About and the user's guide from the state icon's menu: rows 7 and 8 (below two rules).
   menu=$(window_after click "$state_x" "$icon_y" 3)
   read -r _ ux uy _ _ <<<"$menu"
-  about=$(window_after click $((ux + 48)) $((uy + 122)) 1)
-  shoot "$lang-about" "$about"
+  about=$(window_after click $((ux + $(at 48))) $((uy + $(at 122))) 1)
+  shoot "$lang-about$suffix" "$about"
   close_with_escape
   menu=$(window_after click "$state_x" "$icon_y" 3)
   read -r _ ux uy _ _ <<<"$menu"
-  guide=$(window_after click $((ux + 48)) $((uy + 145)) 1)
-  shoot "$lang-guide" "$guide"
+  guide=$(window_after click $((ux + $(at 48))) $((uy + $(at 145))) 1)
+  shoot "$lang-guide$suffix" "$guide"
   close_with_escape
 
   kill -TERM "$demo_pid" 2>/dev/null
