@@ -41,7 +41,7 @@ public:
     void onClose() override;
     void onPaint() override;
     void onTimer(DTimer* timer) override;
-    // On a display of another dpi the tip measures its text again and fits it, in place.
+    // On a display of another dpi the tip measures its text again and fits it.
     void onScaleChanged() override { fitToText(); }
 
 private:
