@@ -27,3 +27,18 @@ DLayoutRect checkBoxFocusRect(int width, int height)
 {
     return DLayoutRect{21, 1, width - 22, height - 2};
 }
+
+int buttonWidthFor(int textWidth)
+{
+    return textWidth + 2 * (4 + 4);
+}
+
+int checkBoxWidthFor(int textWidth)
+{
+    return 24 + textWidth + 1 + 2;
+}
+
+int grownSize(int written, int needed)
+{
+    return needed > written ? needed : written;
+}

@@ -24,3 +24,12 @@ DLayoutRect checkBoxCaptionRect(int height, int textWidth, int textHeight);
 // Focus rectangle of a check box: around the caption, from x 21 to one pixel inside the
 // right, top and bottom edges.
 DLayoutRect checkBoxFocusRect(int width, int height);
+
+// The narrowest push button that shows a caption `textWidth` pixels wide with room on both
+// sides: 4 pixels of edge and focus rectangle and 4 clear inside it.
+int buttonWidthFor(int textWidth);
+// The narrowest check box whose caption, `textWidth` pixels wide at x 24, ends 2 pixels
+// inside its focus rectangle.
+int checkBoxWidthFor(int textWidth);
+// The larger of a written size and what a text needs: a layout's size that holds its text.
+int grownSize(int written, int needed);

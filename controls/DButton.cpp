@@ -56,6 +56,13 @@ void DButton::paint()
     canvas->unlock();
 }
 
+int DButton::fittingWidth()
+{
+    if (!canvas)
+        return 0;
+    return buttonWidthFor(applyFontAndMeasure().width());
+}
+
 DTextExtent DButton::applyFontAndMeasure()
 {
     if (font)

@@ -18,6 +18,10 @@ public:
     bool create(int x, int y, int width, int height, const DString& caption);
     DThemeState getState() const { return state; }
     DFont* getFont() const { return font; }
+    // The narrowest width that shows the caption whole, measured in the button's font on
+    // its canvas (in units: the same at every display scale but for the font's hinting); 0
+    // before the button is in a window.
+    virtual int fittingWidth();
 
     void onDestroy() override;
     void paint() override;

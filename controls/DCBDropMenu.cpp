@@ -71,8 +71,10 @@ void DCBDropMenu::dropBelow(DComboBox* owner, int x, int y, int maxRows)
         return;
     takeOwners(nullptr, owner);
     combo = owner;
+    int areaWidth, areaHeight;
+    screenArea(areaWidth, areaHeight);
     DMenuBox place = dropListPlacement(x, y, owner->getWidth(), owner->getHeight(), rowCount(),
-                                       maxRows, lineHeight(), screenWidth(), screenHeight());
+                                       maxRows, lineHeight(), areaWidth, areaHeight);
     setBounds(place.x, place.y, place.width, place.height);
     layoutList();
     scrollHotRowIntoView();

@@ -12,6 +12,13 @@ void DCheckBox::setChecked(bool flag)
     redraw();
 }
 
+int DCheckBox::fittingWidth()
+{
+    if (!canvas)
+        return 0;
+    return checkBoxWidthFor(applyFontAndMeasure().width());
+}
+
 void DCheckBox::paint()
 {
     if (!canvas)

@@ -9,6 +9,7 @@ class DCheckBox : public DButton {
 public:
     void setChecked(bool flag);
     bool isChecked() const { return checked; }
+    int fittingWidth() override;
 
     void paint() override;
     bool keyDown(int key, int mods) override;

@@ -2,6 +2,7 @@
 
 #include "controls/DCBDropBtn.h"
 #include "controls/DCBDropMenu.h"
+#include "controls/MenuGeometry.h"
 #include "foundation/DStringList.h"
 #include "framework/DTheme.h"
 #include "framework/KeyCodes.h"
@@ -108,14 +109,28 @@ void DComboBox::chooseFromList(int row)
     notifyParent(notifyChanged, changedValue);
 }
 
+int DComboBox::fittingWidth()
+{
+    if (!canvas || !items)
+        return 0;
+    int widest = canvas->textExtent(text).width();
+    for (int i = 0; i < items->count(); i++) {
+        const int itemWidth = canvas->textExtent(items->get(i)).width();
+        if (itemWidth > widest)
+            widest = itemWidth;
+    }
+    return comboWidthFor(widest);
+}
+
 void DComboBox::dropDown()
 {
     if (!dropMenu || !handle || dropMenu->isOpen())
         return;
-    POINT corner{0, height + 1};
-    ClientToScreen(static_cast<HWND>(handle), &corner);
+    int cornerX = 0;
+    int cornerY = 0;
+    screenPoint(0, height + 1, cornerX, cornerY);
     dropMenu->setList(items, this);
-    dropMenu->dropBelow(this, corner.x, corner.y, maxVisibleRows);
+    dropMenu->dropBelow(this, cornerX, cornerY, maxVisibleRows);
 }
 
 bool DComboBox::keyDown(int key, int mods)

@@ -28,6 +28,9 @@ public:
     int getSelected() const { return selectedIndex; }
     int itemCount() const;
     DString itemText(int index) const;
+    // The narrowest width that shows every item whole, measured on its canvas; 0 before the
+    // combo is in a window.
+    int fittingWidth();
     void setMaxVisibleRows(int rows) { maxVisibleRows = rows; }
     int getMaxVisibleRows() const { return maxVisibleRows; }
     // Opens the list below the combo (above it near the bottom of the screen).

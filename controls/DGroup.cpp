@@ -18,6 +18,15 @@ bool DGroup::create(int newX, int newY, int newWidth, int newHeight, const DStri
     return init(newX, newY, newWidth, newHeight);
 }
 
+int DGroup::fittingWidth()
+{
+    if (!canvas || text.length() == 0)
+        return 0;
+    if (font)
+        canvas->font()->assign(*font);
+    return groupWidthFor(canvas->textExtent(text).width());
+}
+
 void DGroup::onDestroy()
 {
     delete font;

@@ -14,6 +14,9 @@ public:
 
     bool create(int x, int y, int width, int height, const DString& caption = DString());
     DFont* getFont() const { return font; }
+    // The narrowest width that shows the caption with some of the frame's top edge after
+    // it, measured in the group's font; 0 without a caption or before it is in a window.
+    int fittingWidth();
 
     void onDestroy() override;
     void paint() override;

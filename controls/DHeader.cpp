@@ -45,6 +45,14 @@ DString DHeader::columnTitle(int index) const
     return titles->get(index);
 }
 
+void DHeader::setColumnWidth(int index, int columnWidth)
+{
+    if (index < 0 || index >= widths->count())
+        return;
+    widths->set(index, DString(columnWidth));
+    redraw();
+}
+
 void DHeader::setScroll(int pixels)
 {
     scroll = pixels;

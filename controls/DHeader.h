@@ -19,6 +19,8 @@ public:
     int columnCount() const;
     int columnWidth(int index) const;  // 0 for a column that does not exist
     DString columnTitle(int index) const;
+    // Ignored for a column that does not exist; redraws.
+    void setColumnWidth(int index, int columnWidth);
     const DStringList& getWidths() const { return *widths; }
     void setScroll(int pixels);
     int getScroll() const { return scroll; }

@@ -200,10 +200,7 @@ void DInputLine::openContextMenu(int x, int y)
     // The click is in the field's pixels; the menu opens at the same point on the screen.
     int screenX = 0;
     int screenY = 0;
-    absolutePosition(screenX, screenY);
-    screenX += x;
-    screenY += y;
-    clientToScreen(static_cast<HWND>(root()->getHandle()), screenX, screenY);
+    screenPoint(x, y, screenX, screenY);
     contextMenu->popupForView(this, screenX, screenY);
 }
 

@@ -14,6 +14,13 @@ namespace {
 const int barThickness = 18;
 const int cornerSize = 18;
 
+void placeOnce(DView* view, int x, int y, int width, int height)
+{
+    if (view->getX() != x || view->getY() != y || view->getWidth() != width ||
+        view->getHeight() != height)
+        view->setBounds(x, y, width, height);
+}
+
 }  // namespace
 
 DListView::DListView() : rows(new DList)
@@ -56,6 +63,7 @@ bool DListView::create(int newX, int newY, int newWidth, int newHeight)
     addChild(verticalBar);
     addChild(horizontalBar);
     addChild(corner);
+    placeBars();
     focusable = true;
     applyTheme();
     acceptsDoubleClick = true;
@@ -99,6 +107,45 @@ int DListView::lineHeight() const
     return canvas ? canvas->lineHeight() : 1;
 }
 
+int DListView::titleNeed(int index) const
+{
+    if (!canvas || !header || index < 0 || index >= header->columnCount())
+        return 0;
+    return columnWidthFor(canvas->textExtent(header->columnTitle(index)).width());
+}
+
+void DListView::setColumnWidths(const std::vector<int>& widths)
+{
+    if (!header)
+        return;
+    for (int i = 0; i < header->columnCount() && i < static_cast<int>(widths.size()); i++)
+        header->setColumnWidth(i, widths[static_cast<size_t>(i)]);
+    update();
+}
+
+void DListView::placeBars()
+{
+    if (!header || !verticalBar || !horizontalBar || !corner)
+        return;
+    const bool needed = listNeedsHorizontalBar(width, columnsWidth(header->getWidths()));
+    if (!needed && horizontalScroll != 0) {
+        horizontalScroll = 0;
+        header->setScroll(0);
+    }
+    horizontalShown = needed;
+    const int below = needed ? listBarThickness + 4 : 4;
+    // Placing a view redraws the list, whose painting places the bars: only a change moves
+    // them, so that ends at once.
+    placeOnce(verticalBar, width - 20, headerHeight + 2, barThickness,
+              height - headerHeight - below);
+    placeOnce(horizontalBar, 2, height - 20, width - 22, barThickness);
+    placeOnce(corner, width - 20, height - 20, cornerSize, cornerSize);
+    if (horizontalBar->isVisible() != needed)
+        horizontalBar->setVisible(needed);
+    if (corner->isVisible() != needed)
+        corner->setVisible(needed);
+}
+
 DListFrame DListView::frame() const
 {
     DListFrame f;
@@ -106,6 +153,7 @@ DListFrame DListView::frame() const
     f.height = height;
     f.headerHeight = headerHeight;
     f.lineHeight = lineHeight();
+    f.horizontalBar = horizontalShown;
     return f;
 }
 
@@ -183,6 +231,7 @@ bool DListView::setBars()
 {
     if (!handle || !autoUpdate || !verticalBar || !horizontalBar)
         return false;
+    placeBars();
     DListBars bars = listBarValues(frame(), rowCount(), topRow,
                                    columnsWidth(header->getWidths()), horizontalScroll);
     setBar(verticalBar, bars.verticalTotal, bars.verticalPosition, bars.verticalPage);
@@ -300,17 +349,11 @@ bool DListView::childChanged(DView* sender, int what, int, int, int)
     return true;
 }
 
-void DListView::resized(int newWidth, int newHeight)
+void DListView::resized(int newWidth, int)
 {
     if (header)
         header->setBounds(2, 2, newWidth - 4, headerHeight);
-    if (verticalBar)
-        verticalBar->setBounds(newWidth - 20, headerHeight + 2, barThickness,
-                               newHeight - headerHeight - 22);
-    if (horizontalBar)
-        horizontalBar->setBounds(2, newHeight - 20, newWidth - 22, barThickness);
-    if (corner)
-        corner->setBounds(newWidth - 20, newHeight - 20, cornerSize, cornerSize);
+    placeBars();
     update();
 }
 

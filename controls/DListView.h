@@ -1,5 +1,6 @@
-// DListView: rows of text in columns under a DHeader, with a vertical and a horizontal
-// DScrollBar and a plain corner piece between them. One row at most is selected (-1: none).
+// DListView: rows of text in columns under a DHeader, with a vertical DScrollBar and, only
+// while the columns are wider than their room beside it, a horizontal one with a plain
+// corner piece between them. One row at most is selected (-1: none).
 // The list takes the focus; a click selects the row under the mouse, Page Up/Down, Home,
 // End and the Up and Down arrows move the selection, and the selected row is scrolled into
 // view. The wheel and the vertical bar scroll by rows, the horizontal bar by pixels.
@@ -57,6 +58,12 @@ public:
     DScrollBar* getHorizontalBar() const { return horizontalBar; }
     // The line height of the current font (1 before the list is attached).
     int lineHeight() const;
+    // The width column `index` needs to show its title whole (columnWidthFor of the title
+    // measured in the list's font); 0 before the list is attached or for no such column.
+    int titleNeed(int index) const;
+    // Gives every column a new width (missing ones keep theirs) and updates.
+    void setColumnWidths(const std::vector<int>& widths);
+    bool isHorizontalBarShown() const { return horizontalShown; }
 
     void applyTheme() override;
     void onDestroy() override;
@@ -77,6 +84,9 @@ private:
     bool setBars();
     // Sets the bars when no update has reached them since the list was attached.
     void setBarsIfBehind();
+    // Shows the horizontal bar and the corner only while the columns are wider than their
+    // room, and places both bars to match.
+    void placeBars();
     void setBar(DScrollBar* bar, unsigned total, unsigned position, unsigned page);
     // Moves the rows after the vertical bar moved (step as for listTopRowAfterStep).
     void followVerticalBar(int step);
@@ -95,4 +105,5 @@ private:
     bool autoUpdate = true;
     // No update has set the bars yet: rows added before the list had a window wait here.
     bool barsBehind = true;
+    bool horizontalShown = true;
 };

@@ -252,8 +252,9 @@ void DMenu::popupForWindow(DWindow* owner, int x, int y)
     takeOwners(owner, nullptr);
     // A submenu that does not fit on the right opens on its parent's left side.
     int extraLeft = (owner && owner->isMenu()) ? owner->bounds().width : 0;
-    open(popupPlacement(x, y, layout.width, layout.height, screenWidth(), screenHeight(),
-                        extraLeft, 0));
+    int areaWidth, areaHeight;
+    screenArea(areaWidth, areaHeight);
+    open(popupPlacement(x, y, layout.width, layout.height, areaWidth, areaHeight, extraLeft, 0));
 }
 
 void DMenu::popupForView(DView* owner, int x, int y)
@@ -262,8 +263,9 @@ void DMenu::popupForView(DView* owner, int x, int y)
         return;
     takeOwners(nullptr, owner);
     int extraUp = owner ? owner->getHeight() : 0;
-    open(popupPlacement(x, y, layout.width, layout.height, screenWidth(), screenHeight(), 0,
-                        extraUp));
+    int areaWidth, areaHeight;
+    screenArea(areaWidth, areaHeight);
+    open(popupPlacement(x, y, layout.width, layout.height, areaWidth, areaHeight, 0, extraUp));
 }
 
 void DMenu::open(const DMenuBox& place)
@@ -360,9 +362,8 @@ bool DMenu::containsClientPoint(int x, int y) const
 {
     if (!handle)
         return false;
-    RECT client;
-    GetClientRect(handle, &client);
-    return x >= 0 && y >= 0 && x <= client.right && y <= client.bottom;
+    DRect client = bounds();
+    return x >= 0 && y >= 0 && x <= client.width && y <= client.height;
 }
 
 void DMenu::setHotIndex(int index)
@@ -458,10 +459,9 @@ void DMenu::onPaint()
         DWindow::onPaint();
         return;
     }
-    RECT client;
-    GetClientRect(handle, &client);
+    DRect client = bounds();
     canvas->lock();
-    theme->drawMenuBackground(canvas, client.right, client.bottom);
+    theme->drawMenuBackground(canvas, client.width, client.height);
     DColor ink = canvas->font()->getColor();
     for (int i = 0; i < itemCount() && i < static_cast<int>(layout.tops.size()); i++) {
         DMenuItem* item = itemAt(i);

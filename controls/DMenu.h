@@ -7,9 +7,10 @@
 // or the owner view's command (which climbs to its window). Escape, or a click outside
 // the menu, closes the chain with no command.
 //
-// Coordinates: the popup point and the menu's bounds are screen pixels; mouse positions
-// are the menu window's client pixels. Where items go is worked out by the functions of
-// MenuGeometry.h, the same for painting and for the mouse.
+// Coordinates: the popup point and the menu's bounds are screen positions, mouse positions
+// the menu window's client area, all in the menu window's units (DWindow.h). Where items
+// go is worked out by the functions of MenuGeometry.h, the same for painting and for the
+// mouse.
 //
 // Owns its items; the submenus they open, the owner and the parent menu are not owned.
 // `close` hides the menu (it is reused); the native window itself ends with the object,
@@ -73,6 +74,10 @@ public:
     // A submenu's choice climbs through its parent menus to the first owner.
     void onMenuItem(int id) override { command(id); }
     void onThemeChanged(DTheme* newTheme) override;
+    // An open menu closes, with its parent chain, when its owner window or the menu itself
+    // moves to a display of another dpi: it was measured and placed for the old one.
+    void dismiss() override { close(); }
+    void onScaleChanged() override { close(); }
     bool handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
 
 protected:

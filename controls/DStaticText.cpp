@@ -1,9 +1,12 @@
 #include "controls/DStaticText.h"
 
 #include "controls/StaticTextGeometry.h"
+#include "foundation/DStringList.h"
 #include "framework/DTheme.h"
 #include "graphics/DCanvas.h"
 #include "graphics/DFont.h"
+
+#include <algorithm>
 
 DStaticText::~DStaticText()
 {
@@ -23,6 +26,31 @@ void DStaticText::setFormat(int flags)
 {
     format = effectiveStaticTextFormat(flags);
     redraw();
+}
+
+int DStaticText::fittingWidth()
+{
+    if (!canvas)
+        return 0;
+    if (font)
+        canvas->font()->assign(*font);
+    // No line of a label is anywhere near this wide: only its own line breaks break it.
+    const int unbroken = 1 << 24;
+    DStringList* lines = canvas->wrapText(unbroken, text);
+    int widest = 0;
+    for (int i = 0; i < lines->count(); i++)
+        widest = std::max(widest, canvas->textExtent(lines->get(i)).width());
+    delete lines;
+    return widest;
+}
+
+int DStaticText::fittingHeight(int wrapWidth)
+{
+    if (!canvas)
+        return 0;
+    if (font)
+        canvas->font()->assign(*font);
+    return canvas->textBoxHeight(wrapWidth, text);
 }
 
 void DStaticText::onDestroy()

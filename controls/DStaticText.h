@@ -19,6 +19,11 @@ public:
     // 0 stands for the default top-left format 0x11.
     void setFormat(int flags);
     int getFormat() const { return format; }
+    // Measured in the text's font on its canvas; 0 before it is in a window. The width of
+    // its widest line as broken only where the text breaks its lines itself, and the height
+    // the text takes word-wrapped to `width`.
+    int fittingWidth();
+    int fittingHeight(int wrapWidth);
 
     void onDestroy() override;
     void paint() override;

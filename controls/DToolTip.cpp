@@ -127,8 +127,9 @@ void DToolTip::showNow(bool flag)
     if (!handle)
         return;
     DRect r = bounds();
-    DTipPlace place = keepOnScreen(r.x, r.y, r.width, r.height, GetSystemMetrics(SM_CXSCREEN),
-                                   GetSystemMetrics(SM_CYSCREEN));
+    int areaWidth, areaHeight;
+    screenArea(areaWidth, areaHeight);
+    DTipPlace place = keepOnScreen(r.x, r.y, r.width, r.height, areaWidth, areaHeight);
     if (place.x != r.x || place.y != r.y)
         moveTo(place.x, place.y);
     if (flag) {

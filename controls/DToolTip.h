@@ -1,7 +1,8 @@
 // DToolTip: a small top-most pop-up window showing a short text (its title) on the
 // theme's pale tool-tip colour, sized to the text and kept on the screen. It never takes
 // the focus: it is shown without activation and a click on it does not activate it.
-// Positions are screen pixels of its top-left corner; sizes are pixels.
+// Positions are screen positions of its top-left corner; positions and sizes are in the
+// window's units (DWindow.h).
 //
 // setVisible(true) shows it two seconds after the request, through a timer of its own;
 // setVisible(false) cancels a pending show and hides it at once, so a tip asked for and
@@ -40,6 +41,8 @@ public:
     void onClose() override;
     void onPaint() override;
     void onTimer(DTimer* timer) override;
+    // On a display of another dpi the tip measures its text again and fits it.
+    void onScaleChanged() override { fitToText(); }
 
 private:
     void fitToText();

@@ -8,9 +8,13 @@
 namespace {
 
 // Below the header: the header, a 2-pixel edge, and for the whole-row test the 18-pixel
-// horizontal bar at the bottom.
+// horizontal bar at the bottom, or the 2-pixel edge where it is hidden.
 const int edge = 2;
-const int bottomBar = 18;
+
+int bottomOf(const DListFrame& frame)
+{
+    return frame.horizontalBar ? listBarThickness : edge;
+}
 
 unsigned clampUnsigned(long long value)
 {
@@ -29,7 +33,8 @@ int clampRow(long long value)
 // Whole rows that fit between the header and the bottom bar; 0 when not even one does.
 long long wholeRowsFitting(const DListFrame& frame)
 {
-    long long room = static_cast<long long>(frame.height) - bottomBar - edge - frame.headerHeight;
+    long long room =
+        static_cast<long long>(frame.height) - bottomOf(frame) - edge - frame.headerHeight;
     return room < 0 ? 0 : room / listLineHeight(frame);
 }
 
@@ -62,7 +67,7 @@ DRowRange listVisibleRows(const DListFrame& frame, int topRow, int rowCount)
 {
     DRowRange range;
     // A row is inside while its top is no lower than the room above the bottom bar.
-    long long room = static_cast<long long>(frame.height) - bottomBar - frame.headerHeight;
+    long long room = static_cast<long long>(frame.height) - bottomOf(frame) - frame.headerHeight;
     if (room < 0 || topRow < 0 || topRow >= rowCount)
         return range;
     long long last = static_cast<long long>(topRow) + room / listLineHeight(frame);
@@ -87,7 +92,7 @@ DListBars listBarValues(const DListFrame& frame, int rowCount, int topRow,
     bars.verticalPage = listPageSize(frame);
     bars.horizontalTotal = clampUnsigned(columnsWidthPixels);
     bars.horizontalPosition = clampUnsigned(horizontalScroll);
-    bars.horizontalPage = clampUnsigned(static_cast<long long>(frame.width) - edge);
+    bars.horizontalPage = clampUnsigned(listColumnRoom(frame.width));
     return bars;
 }
 
@@ -97,7 +102,7 @@ bool listSelectionVisible(const DListFrame& frame, int topRow, int selected)
         return false;
     long long bottom = (static_cast<long long>(selected) - topRow + 1) * listLineHeight(frame) +
                        frame.headerHeight + edge;
-    return bottom <= static_cast<long long>(frame.height) - bottomBar;
+    return bottom <= static_cast<long long>(frame.height) - bottomOf(frame);
 }
 
 int listTopRowShowing(const DListFrame& frame, int topRow, int selected)
@@ -186,6 +191,42 @@ long long columnLeft(const DStringList& widths, int index)
 long long columnsWidth(const DStringList& widths)
 {
     return columnLeft(widths, widths.count());
+}
+
+int listColumnRoom(int width)
+{
+    return width - edge - listBarThickness - edge;
+}
+
+bool listNeedsHorizontalBar(int width, long long columnsWidthPixels)
+{
+    return columnsWidthPixels > listColumnRoom(width);
+}
+
+int columnWidthFor(int titleWidth)
+{
+    return titleWidth + 2 * edge;
+}
+
+std::vector<int> fitColumnWidths(const std::vector<int>& given, const std::vector<int>& needed,
+                                 int room)
+{
+    std::vector<int> widths(given);
+    long long total = 0;
+    for (size_t i = 0; i < widths.size(); i++) {
+        const int need = i < needed.size() ? needed[i] : 0;
+        if (widths[i] < need)
+            widths[i] = need;
+        total += widths[i];
+    }
+    if (!widths.empty() && total > room) {
+        const int need = needed.empty() ? 0 : needed[0];
+        const long long spare = widths[0] - (need > 0 ? need : 0);
+        const long long giveBack = total - room < spare ? total - room : spare;
+        if (giveBack > 0)
+            widths[0] -= static_cast<int>(giveBack);
+    }
+    return widths;
 }
 
 DString fitColumnText(const DString& text, int width,

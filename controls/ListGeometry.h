@@ -11,10 +11,14 @@
 #include "foundation/DString.h"
 
 #include <functional>
+#include <vector>
 
 class DStringList;
 
 const int listHeaderHeight = 18;
+// The vertical bar stands at the right, the horizontal bar at the bottom, each this thick
+// and 2 pixels inside the list's frame.
+const int listBarThickness = 18;
 
 // The list's size and the measures its rows depend on.
 struct DListFrame {
@@ -22,6 +26,8 @@ struct DListFrame {
     int height = 0;
     int headerHeight = listHeaderHeight;
     int lineHeight = 1;  // the font's line height; a height below 1 counts as 1
+    // The horizontal bar is shown: the rows end above it, otherwise at the frame's edge.
+    bool horizontalBar = true;
 };
 
 // A line is at least one pixel high, whatever the font says.
@@ -40,8 +46,14 @@ struct DRowRange {
 };
 DRowRange listVisibleRows(const DListFrame& frame, int topRow, int rowCount);
 
+// Room for the columns: from 2 pixels inside the left edge to the vertical bar.
+int listColumnRoom(int width);
+// The horizontal bar is needed only when the columns are wider than their room.
+bool listNeedsHorizontalBar(int width, long long columnsWidth);
+
 // What the two scroll bars show. The vertical bar scrolls rows with one spare unit after
-// the last row; the horizontal bar scrolls pixels of the columns.
+// the last row; the horizontal bar scrolls pixels of the columns, a page being the
+// columns' room.
 struct DListBars {
     unsigned verticalTotal = 0;
     unsigned verticalPosition = 0;
@@ -78,6 +90,16 @@ int listKeyTarget(int key, int selected, int rowCount, unsigned pageSize);
 // Columns, their widths given as decimal texts.
 long long columnLeft(const DStringList& widths, int index);  // sum of the earlier widths
 long long columnsWidth(const DStringList& widths);
+
+// The width a column needs for a title `titleWidth` pixels wide: drawn 2 pixels in, it keeps
+// 2 clear of the next column.
+int columnWidthFor(int titleWidth);
+// Column widths that show their titles whole and fit in `room` where they can: each column
+// takes the larger of its given width and its need (a missing need counts as 0); while the
+// columns are wider than the room, the first column gives back width down to its own need.
+// Their sum exceeds the room only when the needs alone do: the list must then be wider.
+std::vector<int> fitColumnWidths(const std::vector<int>& given, const std::vector<int>& needed,
+                                 int room);
 
 // A text fitted into `width` pixels as measured by `measure`: as it is when it fits;
 // otherwise shortened from its end, with "... " appended, until it fits (while more than the

@@ -270,3 +270,8 @@ int dropListScrollToShow(int row, int position, int pageSize, int rowCount)
     first = std::min(first, highest);
     return toInt(std::max(0LL, first));
 }
+
+int comboWidthFor(int textWidth)
+{
+    return 2 + textWidth + 2 + 20;
+}

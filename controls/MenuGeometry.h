@@ -97,6 +97,10 @@ int dropListPageSize(int clientHeight, int lineHeight);
 int dropListRowAt(int y, int position, int lineHeight, int pageSize, int rowCount);
 // The y of row r in the list (it may lie outside the list when r is not on show).
 int dropListRowY(int row, int position, int lineHeight);
+
+// The narrowest combo box that shows an item `textWidth` pixels wide: the text 2 pixels
+// in, 2 clear of the drop button, which takes the last 20 pixels.
+int comboWidthFor(int textWidth);
 // The width of a row's highlight: the list less its borders and, when shown, the scroll bar.
 int dropListRowWidth(int clientWidth, bool scrollBarShown);
 // The hot row after a key: Page Up and Page Down move by a page, End and Home to the last

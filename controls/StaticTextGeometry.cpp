@@ -13,3 +13,8 @@ int staticTextTop(int format, int height, int textHeight)
         return (height - textHeight) / 2;
     return 0;
 }
+
+int groupWidthFor(int captionWidth)
+{
+    return groupCaptionX + captionWidth + 1 + 10 + 4;
+}

@@ -21,3 +21,6 @@ int staticTextTop(int format, int height, int textHeight);
 // A group draws its caption here, over the gap its frame leaves at the top.
 const int groupCaptionX = 11;
 const int groupCaptionY = 0;
+// The narrowest group whose caption, `captionWidth` pixels wide, leaves 10 pixels of its
+// frame's top edge before the frame's right corner, 4 pixels inside the group.
+int groupWidthFor(int captionWidth);

@@ -100,6 +100,8 @@ void DView::addChild(DView* child)
         return;
     children->add(child);
     child->parent = this;
+    if (child->scale != scale)
+        child->setDisplayScale(scale);
     if (handle)
         child->attach(handle);
     if (child->focusable)
@@ -111,13 +113,22 @@ void DView::attach(void* parentHandle)
 {
     if (!host) {
         host = new DViewBase(this);
-        if (!host->createFor(static_cast<HWND>(parentHandle), x, y, width, height)) {
+        int absoluteX, absoluteY;
+        absolutePosition(absoluteX, absoluteY);
+        const int parentX = absoluteX - x;
+        const int parentY = absoluteY - y;
+        if (!host->createFor(static_cast<HWND>(parentHandle),
+                             scale.toDevice(absoluteX) - scale.toDevice(parentX),
+                             scale.toDevice(absoluteY) - scale.toDevice(parentY),
+                             scale.toDeviceSpan(absoluteX, width),
+                             scale.toDeviceSpan(absoluteY, height))) {
             delete host;
             host = nullptr;
             return;
         }
         handle = host->getHandle();
         canvas = host->getCanvas();
+        canvas->setScale(scale, absoluteX, absoluteY);
         liveViews().setHandle(this, handle);
         ShowWindow(static_cast<HWND>(handle), visible ? SW_SHOWNA : SW_HIDE);
     }
@@ -130,6 +141,7 @@ void DView::bindToWindow(void* windowHandle)
     handle = windowHandle;
     delete ownCanvas;
     ownCanvas = new DCanvas(static_cast<HWND>(windowHandle));
+    ownCanvas->setScale(scale, x, y);
     canvas = ownCanvas;
     liveViews().setHandle(this, handle);
     for (int i = 0; i < childCount(); i++)
@@ -300,8 +312,60 @@ void DView::setCancel(bool flag)
 
 void DView::updateNativeBounds()
 {
-    if (host && handle)
-        MoveWindow(static_cast<HWND>(handle), x, y, width, height, TRUE);
+    if (!host || !handle)
+        return;
+    // The native window covers the device pixels of the view's units in its window; its
+    // parent's native window starts at the device pixel of the parent's place.
+    int absoluteX, absoluteY;
+    absolutePosition(absoluteX, absoluteY);
+    const int parentX = absoluteX - x;
+    const int parentY = absoluteY - y;
+    MoveWindow(static_cast<HWND>(handle), scale.toDevice(absoluteX) - scale.toDevice(parentX),
+               scale.toDevice(absoluteY) - scale.toDevice(parentY),
+               scale.toDeviceSpan(absoluteX, width), scale.toDeviceSpan(absoluteY, height), TRUE);
+    if (canvas)
+        canvas->setScale(scale, absoluteX, absoluteY);
+}
+
+void DView::placeNativeTree()
+{
+    if (host) {
+        updateNativeBounds();
+    } else if (canvas) {
+        int absoluteX, absoluteY;
+        absolutePosition(absoluteX, absoluteY);
+        canvas->setScale(scale, absoluteX, absoluteY);
+    }
+    for (int i = 0; i < childCount(); i++)
+        childAt(i)->placeNativeTree();
+}
+
+void DView::setDisplayScale(const DScale& newScale)
+{
+    // The whole subtree takes the scale first, then is placed once from its top.
+    std::vector<DView*> pending{this};
+    while (!pending.empty()) {
+        DView* view = pending.back();
+        pending.pop_back();
+        view->scale = newScale;
+        for (int i = 0; i < view->childCount(); i++)
+            pending.push_back(view->childAt(i));
+    }
+    placeNativeTree();
+}
+
+void DView::screenPoint(int localX, int localY, int& screenX, int& screenY) const
+{
+    int absoluteX, absoluteY;
+    absolutePosition(absoluteX, absoluteY);
+    screenX = absoluteX + localX;
+    screenY = absoluteY + localY;
+    const DView* top = this;
+    while (top->parent)
+        top = top->parent;
+    DWindow* window = DWindow::fromHandle(static_cast<HWND>(top->handle));
+    if (window)
+        window->clientToScreenPoint(screenX, screenY);
 }
 
 void DView::moveTo(int newX, int newY)
@@ -322,7 +386,12 @@ void DView::setBounds(int newX, int newY, int newWidth, int newHeight)
     y = newY;
     width = newWidth;
     height = newHeight;
-    updateNativeBounds();
+    // Away from the base scale a view's units fall on other device pixels once it moved,
+    // and so do those of every view inside it.
+    if (movedNow && !scale.isBase())
+        placeNativeTree();
+    else
+        updateNativeBounds();
     redraw();
     if (movedNow)
         moved(x, y);

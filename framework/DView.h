@@ -12,6 +12,12 @@
 // through the tree. The root view of a window (DWinInterior) has no such child window: it
 // draws straight on the window it is bound to.
 //
+// Positions, sizes and event coordinates are units of the window's display scale (pixels
+// of a 96-dpi display). The tree carries its window's scale: each native child window is
+// placed on the device pixels of its view's units, and each canvas draws at the scale from
+// its view's place, so neighbouring views meet exactly. A view never needs the scale to lay
+// itself out or to draw; only the window sets it.
+//
 // framework/README.md explains the words used here (event, notification, hot, focus, key
 // grab, interior, top bar, suspended modal) and the rules that let a handler close its own
 // window. Throughout, `mods` holds the modifier flags of InputRules.h (modShift, modCtrl,
@@ -21,6 +27,7 @@
 #include "foundation/DObject.h"
 #include "foundation/DString.h"
 #include "framework/DPalette.h"
+#include "graphics/DisplayScale.h"
 
 class DCanvas;
 class DList;
@@ -142,8 +149,11 @@ public:
     int getY() const { return y; }
     int getWidth() const { return width; }
     int getHeight() const { return height; }
-    // Position in window-client pixels: the sum of the offsets of the view and its ancestors.
+    // Position in window-client units: the sum of the offsets of the view and its ancestors.
     void absolutePosition(int& outX, int& outY) const;
+    // The point (localX, localY) of this view as a point of the screen, in units of its
+    // window's scale (where a pop-up opened at it belongs); unchanged outside a window.
+    void screenPoint(int localX, int localY, int& screenX, int& screenY) const;
     bool isFocused() const;
     bool isHot() const { return hot; }
     bool isFocusable() const { return focusable; }
@@ -205,6 +215,13 @@ protected:
     bool acceptsDoubleClick = false;
 
 private:
+    friend class DWindow;
+    // The window's display scale for this view and its subtree: canvases, fonts and native
+    // windows follow at once.
+    void setDisplayScale(const DScale& newScale);
+    // Places the native windows of the subtree on their device pixels again, and gives the
+    // canvases their places: after a move changed where the units fall.
+    void placeNativeTree();
     bool handleKeyEvent(int kind, int key, int mods);
     bool handleMouseEvent(int kind, int px, int py, int mods);
     bool offerToChildren(int kind, int a, int b, int c, int d);
@@ -218,4 +235,5 @@ private:
     void updateNativeBounds();
 
     bool destroyed = false;
+    DScale scale;  // the window's; the base until the view joins a window at another
 };

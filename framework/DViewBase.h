@@ -13,7 +13,9 @@ public:
     explicit DViewBase(DView* host);
     ~DViewBase() override;
 
-    // Creates the child window at the view's bounds under `parent`; false on failure.
+    // Creates the child window under `parent` at the view's place, given in device pixels of
+    // the parent's client area (the view works them out at its window's scale, so this
+    // window itself stays at the base scale); false on failure.
     bool createFor(HWND parent, int x, int y, int width, int height);
     DView* getHostView() const { return hostView; }
     // The view is going away: paint requests no longer reach it.

@@ -6,7 +6,7 @@
 #include "framework/DTheme.h"
 #include "framework/DView.h"
 #include "framework/DWinInterior.h"
-#include "framework/WindowGeometry.h"
+#include "framework/DisplayDpi.h"
 #include "graphics/GdiHolders.h"
 #include "graphics/DCanvas.h"
 #include "graphics/DIcon.h"
@@ -118,20 +118,6 @@ bool DWindow::create(HWND parent, int x, int y, int width, int height, const DSt
     return createNative(parent, x, y, width, height, title, creationOptions, false);
 }
 
-SIZE DWindow::outerSizeFor(int width, int height) const
-{
-    DWindowKind kind = parentHandle ? DWindowKind::child
-                       : (options & windowFrameless) ? DWindowKind::frameless
-                                                     : DWindowKind::captioned;
-    DFrameMetrics metrics;
-    bool sizable = (options & windowSizable) != 0;
-    metrics.frameWidth = GetSystemMetrics(sizable ? SM_CXFRAME : SM_CXFIXEDFRAME);
-    metrics.frameHeight = GetSystemMetrics(sizable ? SM_CYFRAME : SM_CYFIXEDFRAME);
-    metrics.captionHeight = GetSystemMetrics(SM_CYCAPTION);
-    DSize size = outerSize(kind, metrics, width, height);
-    return SIZE{size.width, size.height};
-}
-
 bool DWindow::createNative(HWND parent, int x, int y, int width, int height, const DString& title,
                            unsigned creationOptions, bool asViewBase)
 {
@@ -159,19 +145,25 @@ bool DWindow::createNative(HWND parent, int x, int y, int width, int height, con
         if (options & windowMinimizeBox)
             style |= WS_MINIMIZEBOX;
     }
-    SIZE outer = outerSizeFor(width, height);
+    // A view's native window is placed by its view in device pixels; any other window
+    // starts at its parent's scale, or the system's until it can be asked for its own.
+    scale = asViewBase ? DScale() : DScale(parent ? windowDpi(parent) : systemDpi());
+    SIZE outer = outerSizeFor(scale.toDevice(width), scale.toDevice(height), scale.dpi());
+    const int left = scale.toDevice(x);
+    const int top = scale.toDevice(y);
 
     if (parent) {
-        handle = makeWindow(0, "DWindow", title, style, x, y, outer.cx, outer.cy, parent);
+        handle = makeWindow(0, "DWindow", title, style, left, top, outer.cx, outer.cy, parent);
     } else if (options & windowFrameless) {
-        ownerHandle = makeWindow(0, "Dummy", title, WS_OVERLAPPEDWINDOW, x, y, outer.cx, outer.cy,
-                                 nullptr);
-        handle = makeWindow(0, "DWindow", title, style, x, y, outer.cx, outer.cy, ownerHandle);
+        ownerHandle = makeWindow(0, "Dummy", title, WS_OVERLAPPEDWINDOW, left, top, outer.cx,
+                                 outer.cy, nullptr);
+        handle = makeWindow(0, "DWindow", title, style, left, top, outer.cx, outer.cy,
+                            ownerHandle);
     } else {
-        taskbarButton = makeWindow(0, "TBButton", title, WS_OVERLAPPEDWINDOW, x, y, outer.cx,
-                                   outer.cy, nullptr);
-        handle = makeWindow(WS_EX_DLGMODALFRAME, "DWindow", title, style, x, y, outer.cx, outer.cy,
-                            taskbarButton);
+        taskbarButton = makeWindow(0, "TBButton", title, WS_OVERLAPPEDWINDOW, left, top,
+                                   outer.cx, outer.cy, nullptr);
+        handle = makeWindow(WS_EX_DLGMODALFRAME, "DWindow", title, style, left, top, outer.cx,
+                            outer.cy, taskbarButton);
     }
     if (!handle) {
         if (taskbarButton)
@@ -180,6 +172,14 @@ bool DWindow::createNative(HWND parent, int x, int y, int width, int height, con
             DestroyWindow(ownerHandle);
         taskbarButton = ownerHandle = nullptr;
         return false;
+    }
+    if (!asViewBase && windowDpi(handle) != scale.dpi()) {
+        // Made on a monitor of another dpi: the same size in units there. The object is not
+        // attached yet, so the resizing reaches no handler.
+        scale = DScale(windowDpi(handle));
+        outer = outerSizeFor(scale.toDevice(width), scale.toDevice(height), scale.dpi());
+        SetWindowPos(handle, nullptr, 0, 0, outer.cx, outer.cy,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
     SetWindowLongPtrA(handle, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     if (taskbarButton)
@@ -194,6 +194,7 @@ bool DWindow::createNative(HWND parent, int x, int y, int width, int height, con
     } else {
         interior = new DWinInterior(this);
         interior->init(0, 0, width, height);
+        interior->setDisplayScale(scale);
         interior->bindToWindow(handle);
         canvas = interior->getCanvas();
         theme = interior->getTheme();
@@ -327,9 +328,10 @@ DString DWindow::title() const
     return DString(buffer);
 }
 
-HICON DWindow::makeIcon(DIcon* image) const
+HICON DWindow::makeIcon(DIcon* image, int metric) const
 {
-    return makeSystemIcon(image);
+    const int size = systemMetricForDpi(metric, scale.dpi());
+    return makeSystemIcon(image, size, size);
 }
 
 void DWindow::setIcon(DIcon* image)
@@ -343,8 +345,8 @@ void DWindow::setIcon(DIcon* image)
     HICON big = nullptr;
     HICON little = nullptr;
     if (image) {
-        big = makeIcon(image);
-        little = makeIcon(image);
+        big = makeIcon(image, SM_CXICON);
+        little = makeIcon(image, SM_CXSMICON);
         bigIcon = big;
         smallIcon = little;
     } else {
@@ -365,83 +367,13 @@ void DWindow::setSmallIcon(DIcon* image)
         DestroyIcon(smallIcon);
     smallIcon = nullptr;
     smallIconSource = image;
-    HICON little = image ? makeIcon(image) : LoadIconA(nullptr, IDI_APPLICATION);
+    HICON little = image ? makeIcon(image, SM_CXSMICON) : LoadIconA(nullptr, IDI_APPLICATION);
     if (image)
         smallIcon = little;
     HWND targets[2] = {handle, taskbarButton};
     for (HWND target : targets)
         if (target)
             SendMessageA(target, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(little));
-}
-
-DRect DWindow::bounds() const
-{
-    DRect r;
-    if (!handle)
-        return r;
-    RECT client;
-    GetClientRect(handle, &client);
-    r.width = client.right - client.left;
-    r.height = client.bottom - client.top;
-    if (parentHandle) {
-        RECT outer;
-        GetWindowRect(handle, &outer);
-        POINT p{outer.left, outer.top};
-        ScreenToClient(parentHandle, &p);
-        r.x = p.x;
-        r.y = p.y;
-    } else {
-        POINT p{0, 0};
-        ClientToScreen(handle, &p);
-        r.x = p.x;
-        r.y = p.y;
-    }
-    return r;
-}
-
-void DWindow::moveTo(int x, int y)
-{
-    DRect r = bounds();
-    setBounds(x, y, r.width, r.height);
-}
-
-void DWindow::setBounds(int x, int y, int width, int height)
-{
-    if (!handle)
-        return;
-    SIZE outer = outerSizeFor(width, height);
-    MoveWindow(handle, x, y, outer.cx, outer.cy, TRUE);
-}
-
-void DWindow::resize(int width, int height)
-{
-    if (!handle)
-        return;
-    RECT outer;
-    GetWindowRect(handle, &outer);
-    POINT p{outer.left, outer.top};
-    if (parentHandle)
-        ScreenToClient(parentHandle, &p);
-    setBounds(p.x, p.y, width, height);
-}
-
-void DWindow::center()
-{
-    if (!handle)
-        return;
-    int areaWidth, areaHeight;
-    if (parentHandle) {
-        RECT area;
-        GetClientRect(parentHandle, &area);
-        areaWidth = area.right - area.left;
-        areaHeight = area.bottom - area.top;
-    } else {
-        areaWidth = GetSystemMetrics(SM_CXSCREEN);
-        areaHeight = GetSystemMetrics(SM_CYSCREEN);
-    }
-    DRect r = bounds();
-    DPoint p = centeredPosition(areaWidth, areaHeight, r.width, r.height);
-    moveTo(p.x, p.y);
 }
 
 void DWindow::redraw()
@@ -512,10 +444,9 @@ void DWindow::onPaint()
 {
     if (!canvas || !handle)
         return;
-    RECT client;
-    GetClientRect(handle, &client);
-    int width = client.right - client.left;
-    int height = client.bottom - client.top;
+    DRect r = bounds();
+    int width = interior ? interior->getWidth() : r.width;
+    int height = interior ? interior->getHeight() : r.height;
     if (theme) {
         theme->setBackground(palette.background);
         theme->drawBackground(canvas, width, height, false);

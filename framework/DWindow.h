@@ -6,9 +6,14 @@
 // A captioned top-level window is an owned popup whose task-bar presence is a hidden
 // "TBButton" window; a frameless top-level window (option 0x1) is owned by a hidden "Dummy"
 // window and has no task-bar button; a window given a parent handle is a child window.
-// Sizes given to create and the geometry operations are client sizes in pixels; positions
-// are those of the outer top-left corner (screen pixels, or parent-client pixels for a
-// child window).
+// Sizes given to create and the geometry operations are client sizes, positions those of
+// the outer top-left corner (on the screen, or in the parent's client area for a child
+// window), all in units of the window's display scale: pixels of a 96-dpi display, which
+// the window turns into the device pixels of the display it is on (DisplayScale.h). So are
+// mouse positions, the screen's size and the pointer's place as the window reports them,
+// and its view tree and canvases draw at the same scale: no view or control ever deals
+// with a dpi. The scale is the window's monitor's, asked of the system at creation and
+// changed by the system's WM_DPICHANGED (see changeScale).
 //
 // The object outlives its native windows: closing destroys them and the view tree, and
 // whoever created the object deletes it.
@@ -19,6 +24,7 @@
 #include "framework/InputRules.h"
 #include "framework/DPalette.h"
 #include "graphics/DColor.h"
+#include "graphics/DisplayScale.h"
 
 #include <windows.h>
 
@@ -98,7 +104,7 @@ public:
     virtual void onViewWheelBackward(DView* source, int x, int y, int mods);
     virtual bool canClose() { return true; }
     virtual void onPaint();
-    // The outer top-left corner moved to x, y (screen pixels); the client area is now
+    // The outer top-left corner moved to x, y (on the screen, in units); the client area is now
     // width x height.
     virtual void onMove(int x, int y);
     virtual void onSize(int width, int height);
@@ -110,6 +116,14 @@ public:
     // Not sent by the framework itself; kept for windows that signal one another.
     virtual void onEvent(DObject* sender, int kind, int value1, int value2, int value3);
     virtual void onThemeChanged(DTheme* newTheme);
+    // The window now draws at another display scale (it went to a monitor of another dpi):
+    // its views, their canvases and fonts are already at the new scale and the window has
+    // its size in units again. Texts measure a little differently at every scale, so a
+    // window that sizes controls to their texts lays them out again here.
+    virtual void onScaleChanged() {}
+    // A pop-up that only makes sense where its owner window stood (an open menu) goes away;
+    // called on the window holding the key grab when the owner's scale changes.
+    virtual void dismiss() {}
     // Native messages the window procedure does not handle itself; true = handled.
     virtual bool handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -144,6 +158,13 @@ public:
     DWindow* getModalChild() const { return modalChild; }
     DWindow* getModalOwner() const { return modalOwner; }
     DTheme* getTheme() const { return theme; }
+    const DScale& getScale() const { return scale; }
+    // The primary screen's size and the mouse pointer's position, in this window's units:
+    // what pop-ups are placed and kept on the screen with.
+    void screenArea(int& width, int& height) const;
+    void cursorPoint(int& x, int& y) const;
+    // A point of the client area as the same point on the screen, both in units.
+    void clientToScreenPoint(int& x, int& y) const;
     bool isShown() const { return shown; }
     bool isSuspendedModal(const DWindow* window) const;
     const DPalette& getPalette() const { return palette; }
@@ -174,11 +195,23 @@ protected:
     // Shared by create and DViewBase's own creation.
     bool createNative(HWND parent, int x, int y, int width, int height, const DString& title,
                       unsigned creationOptions, bool asViewBase);
-    SIZE outerSizeFor(int width, int height) const;
+    // The outer size, in device pixels, of a client area of deviceWidth x deviceHeight
+    // device pixels at `dpi`.
+    SIZE outerSizeFor(int deviceWidth, int deviceHeight, int dpi) const;
+    // Puts the outer corner at device pixel (left, top) of the screen (of the parent's client
+    // area for a child window) with a client area of width x height units.
+    void placeClient(int left, int top, int width, int height);
+    // Takes the display scale of `dpi`: the view tree, its native windows, canvases and
+    // fonts follow; the window keeps its client size in units and goes to the corner of
+    // `suggested` (the system's rectangle for the new dpi; none: where it is); open menus
+    // go away; then onScaleChanged, and everything is drawn again.
+    void changeScale(int dpi, const RECT* suggested);
 
     DWinInterior* interior = nullptr;  // owned root view
     DCanvas* canvas = nullptr;         // the interior's canvas (a view base: its own)
     DPalette palette;                  // the theme's colours once applyThemeColors ran
+    DScale scale;                      // of the display the window is on; the base for a
+                                       // view's native window, which its view places
     DWindow* keyTarget = nullptr;      // not owned
     DTheme* theme = nullptr;           // not owned
     HWND handle = nullptr;
@@ -215,6 +248,8 @@ private:
     void minimiseHandling(WPARAM kind);
     void destroyNativeWindows();
     void paintNow();
-    HICON makeIcon(DIcon* image) const;
+    // The system icon of `image` at the size of `metric` (SM_CXICON or SM_CXSMICON) for the
+    // window's dpi.
+    HICON makeIcon(DIcon* image, int metric) const;
     bool sendToInterior(int kind, int a = 0, int b = 0, int c = 0, int d = 0);
 };

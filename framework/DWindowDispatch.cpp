@@ -43,6 +43,10 @@ struct DMessageRecord {
     int32_t values[5];
 };
 
+// Sent before a move to a display of another dpi (WM_GETDPISCALEDSIZE, Windows 10 from
+// version 1703), named here for the older headers the build uses.
+const UINT dpiScaledSizeMessage = 0x02E4;
+
 bool attached(HWND window, const DWindow* object)
 {
     return object && DWindow::fromHandle(window) == object;
@@ -162,18 +166,36 @@ LRESULT DWindow::dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lPara
     case WM_MOVE: {
         RECT outer;
         GetWindowRect(window, &outer);
-        onMove(outer.left, outer.top);
+        onMove(scale.toUnits(outer.left), scale.toUnits(outer.top));
         return 0;
     }
     case WM_SIZE: {
         minimiseHandling(wParam);
         RECT client;
         GetClientRect(window, &client);
+        const int width = scale.toUnits(client.right - client.left);
+        const int height = scale.toUnits(client.bottom - client.top);
         if (interior)
-            interior->resize(client.right - client.left, client.bottom - client.top);
+            interior->resize(width, height);
         if (attached(window, this))
-            onSize(client.right - client.left, client.bottom - client.top);
+            onSize(width, height);
         return 0;
+    }
+    case WM_DPICHANGED:
+        // The window went to a display of another dpi; the new dpi is in both halves.
+        changeScale(LOWORD(wParam), reinterpret_cast<const RECT*>(lParam));
+        return 0;
+    case dpiScaledSizeMessage: {
+        // Asked before such a move: the outer size that keeps the client size in units.
+        SIZE* size = reinterpret_cast<SIZE*>(lParam);
+        if (!size || selfPaint)
+            return DefWindowProcA(window, message, wParam, lParam);
+        DRect now = bounds();
+        const DScale next(static_cast<int>(LOWORD(wParam)));
+        *size = outerSizeFor(next.toDevice(interior ? interior->getWidth() : now.width),
+                             next.toDevice(interior ? interior->getHeight() : now.height),
+                             next.dpi());
+        return TRUE;
     }
     case WM_ACTIVATE:
         if (LOWORD(wParam) == WA_INACTIVE)
@@ -361,6 +383,8 @@ void DWindow::wheel(WPARAM wParam, LPARAM lParam, int mods)
     int x = static_cast<short>(LOWORD(lParam));
     int y = static_cast<short>(HIWORD(lParam));
     screenToClient(receiver->handle, x, y);
+    x = receiver->scale.toUnits(x);
+    y = receiver->scale.toUnits(y);
     HWND window = receiver->handle;
     bool forward = delta > 0;
     if (receiver->sendToInterior(forward ? eventWheelForward : eventWheelBackward, x, y, mods))
@@ -377,8 +401,9 @@ void DWindow::mouseProtocol(UINT message, WPARAM wParam, LPARAM lParam)
 {
     int mods = currentMouseModifiers();
     HWND window = handle;
-    int x = LOWORD(lParam);
-    int y = HIWORD(lParam);
+    // Client pixels become units: the unit whose device pixels hold the point.
+    int x = scale.toUnits(LOWORD(lParam));
+    int y = scale.toUnits(HIWORD(lParam));
     switch (message) {
     case WM_MOUSEMOVE:
         clicks.reset();

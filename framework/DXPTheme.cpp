@@ -64,18 +64,15 @@ bool DXPTheme::drawThemed(DCanvas* canvas, const wchar_t* className, const PartS
                           int partCount, const int* testStates, int testCount, int width,
                           int height, int insetLeft, int insetTop)
 {
-    // The scratch fields (handle, origin, rectangle) belong to the call that holds the
+    // The scratch fields (handle and rectangle) belong to the call that holds the
     // drawing lock, from the first question to the system until the handle is closed.
     DDrawingLockHolder hold;
     if (!isThemed()) return false;
     themeHandle = openThemeData(canvas->window(), className);
     if (!themeHandle) return false;
     canvas->lock();
-    canvas->getOrigin(&origin[0], &origin[1]);
-    rect.left = origin[0] + insetLeft;
-    rect.top = origin[1] + insetTop;
-    rect.right = origin[0] + width;
-    rect.bottom = origin[1] + height;
+    // The system draws in device pixels: the part's place on the display, at its scale.
+    rect = canvas->deviceRect(insetLeft, insetTop, width - insetLeft, height - insetTop);
     for (int i = 0; i < testCount; ++i) {
         if (isPartiallyTransparent(themeHandle, parts[0].part, testStates[i])) {
             DTheme::drawBackground(canvas, width, height, false);

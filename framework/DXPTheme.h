@@ -80,7 +80,6 @@ private:
                     int insetLeft = 0, int insetTop = 0);
 
     RECT rect = {0, 0, 0, 0};    // target of the current call, device coordinates
-    int origin[2] = {0, 0};      // canvas origin read at the start of the current call
     HANDLE themeHandle = nullptr;  // opened and closed within one call
     unsigned char available = 0;
     HMODULE library = nullptr;     // owned (FreeLibrary)

@@ -2,6 +2,24 @@
 
 #include "system/DrawingLock.h"
 
+namespace {
+
+// A 32-bit top-down device-independent image of width x height: blue, green, red from the
+// low byte, the reverse of a colour reference.
+BITMAPINFO topDownImage(int width, int height)
+{
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    return info;
+}
+
+}  // namespace
+
 DBitmap::DBitmap(int width, int height) : bitmapWidth(width), bitmapHeight(height)
 {
     {
@@ -26,20 +44,12 @@ bool DBitmap::setPixels(const std::vector<DColor>& pixels)
 {
     if (!bitmap.get() || pixels.size() != size_t(bitmapWidth) * size_t(bitmapHeight))
         return false;
-    // A 32-bit top-down device-independent image: blue, green, red from the low byte, the
-    // reverse of a colour reference.
     std::vector<uint32_t> bgra(pixels.size());
     for (size_t i = 0; i < pixels.size(); ++i) {
         const uint32_t ref = pixels[i].value();
         bgra[i] = ((ref & 0xFF) << 16) | (ref & 0xFF00) | ((ref >> 16) & 0xFF);
     }
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = bitmapWidth;
-    info.bmiHeader.biHeight = -bitmapHeight;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO info = topDownImage(bitmapWidth, bitmapHeight);
     // The bitmap is selected into its canvas only during an operation or bracket, each under
     // the drawing lock, so holding it here keeps other threads from drawing on it meanwhile.
     DDrawingLockHolder hold;
@@ -48,6 +58,24 @@ bool DBitmap::setPixels(const std::vector<DColor>& pixels)
     const int lines = SetDIBits(display.get(), handle(), 0, UINT(bitmapHeight), bgra.data(),
                                 &info, DIB_RGB_COLORS);
     return lines == bitmapHeight;
+}
+
+std::vector<DColor> DBitmap::pixels() const
+{
+    std::vector<DColor> colors;
+    if (!bitmap.get() || bitmapWidth < 1 || bitmapHeight < 1) return colors;
+    std::vector<uint32_t> bgra(size_t(bitmapWidth) * size_t(bitmapHeight));
+    BITMAPINFO info = topDownImage(bitmapWidth, bitmapHeight);
+    DDrawingLockHolder hold;
+    DDcHolder display(CreateDCA("DISPLAY", nullptr, nullptr, nullptr));
+    if (!display.get()) return colors;
+    const int lines = GetDIBits(display.get(), handle(), 0, UINT(bitmapHeight), bgra.data(),
+                                &info, DIB_RGB_COLORS);
+    if (lines != bitmapHeight) return colors;
+    colors.reserve(bgra.size());
+    for (uint32_t p : bgra)
+        colors.push_back(DColor(((p >> 16) & 0xFF) | (p & 0xFF00) | ((p & 0xFF) << 16)));
+    return colors;
 }
 
 DBitmap::~DBitmap()

@@ -25,6 +25,9 @@ public:
     // bitmap unchanged) when the count is wrong or the system refuses. Not for use inside a
     // lock/unlock bracket of the bitmap's own canvas.
     bool setPixels(const std::vector<DColor>& pixels);
+    // Every pixel, in the same order; empty when the system refuses. The same rule for
+    // brackets as setPixels.
+    std::vector<DColor> pixels() const;
 
 private:
     DGdiObjectHolder bitmap;  // owned GDI bitmap; null if creation failed

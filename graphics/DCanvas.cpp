@@ -49,8 +49,11 @@ void DCanvas::refreshObjects()
                             madePen.getWidth() != penObject->getWidth() ||
                             madePen.getStyle() != penObject->getStyle();
     if (!penHandle.get() || penChanged) {
-        HGDIOBJ pen = CreatePen(penObject->getStyle(), penObject->getWidth(),
-                                penObject->getColor().value());
+        // A pen as wide as its units are on the display: one unit is several pixels at a
+        // larger scale.
+        const int units = penObject->getWidth() < 1 ? 1 : penObject->getWidth();
+        const int width = scale.isBase() ? penObject->getWidth() : scale.toDeviceSpan(0, units);
+        HGDIOBJ pen = CreatePen(penObject->getStyle(), width, penObject->getColor().value());
         // A pen in use is swapped for the new one before it is deleted; a failed creation
         // leaves the old one deselected and deleted, so nothing is drawn with stale colours.
         if (objectsSelected && deviceContext && penHandle.get()) {
@@ -115,7 +118,10 @@ void DCanvas::applyClip()
     if (clipX == 0 && clipY == 0 && clipWidth == 0 && clipHeight == 0) {
         SelectClipRgn(deviceContext, nullptr);
     } else {
-        clipRegion = CreateRectRgn(clipX, clipY, clipX + clipWidth, clipY + clipHeight);
+        const int left = scale.toDevice(anchorX + clipX) - scale.toDevice(anchorX);
+        const int top = scale.toDevice(anchorY + clipY) - scale.toDevice(anchorY);
+        clipRegion = CreateRectRgn(left, top, left + scale.toDeviceSpan(anchorX + clipX, clipWidth),
+                                   top + scale.toDeviceSpan(anchorY + clipY, clipHeight));
         if (clipRegion) {
             // The device context keeps its own copy of the region.
             SelectClipRgn(deviceContext, clipRegion);
@@ -204,6 +210,42 @@ void DCanvas::setClipRect(int x, int y, int width, int height)
     }
 }
 
+void DCanvas::setScale(const DScale& newScale, int newAnchorX, int newAnchorY)
+{
+    DDrawingLockHolder hold;
+    scale = newScale;
+    anchorX = newAnchorX;
+    anchorY = newAnchorY;
+    fontObject->setDpi(scale.dpi());
+    // The pen's device width follows the scale: a width no pen has marks it to be made again
+    // at the next operation, which swaps it safely even inside a bracket.
+    madePen.setWidth(-1);
+    if (clipActive) {
+        removeClip();
+        applyClip();
+    }
+}
+
+int DCanvas::deviceX(int x) const
+{
+    return scale.toDevice(anchorX + originX + x) - scale.toDevice(anchorX);
+}
+
+int DCanvas::deviceY(int y) const
+{
+    return scale.toDevice(anchorY + originY + y) - scale.toDevice(anchorY);
+}
+
+RECT DCanvas::deviceRect(int x, int y, int width, int height) const
+{
+    RECT r;
+    r.left = deviceX(x);
+    r.top = deviceY(y);
+    r.right = r.left + scale.toDeviceSpan(anchorX + originX + x, width);
+    r.bottom = r.top + scale.toDeviceSpan(anchorY + originY + y, height);
+    return r;
+}
+
 void DCanvas::setOrigin(int x, int y)
 {
     DDrawingLockHolder hold;
@@ -221,7 +263,9 @@ void DCanvas::getOrigin(int* x, int* y)
 void DCanvas::drawLine(int x1, int y1, int x2, int y2)
 {
     begin();
-    if (deviceContext) {
+    if (deviceContext && !scale.isBase()) {
+        scaledLine(x1, y1, x2, y2);
+    } else if (deviceContext) {
         MoveToEx(deviceContext, x1 + originX, y1 + originY, nullptr);
         LineTo(deviceContext, x2 + originX, y2 + originY);
     }
@@ -231,7 +275,9 @@ void DCanvas::drawLine(int x1, int y1, int x2, int y2)
 void DCanvas::drawRect(int x, int y, int width, int height)
 {
     begin();
-    if (deviceContext) {
+    if (deviceContext && !scale.isBase()) {
+        scaledRect(x, y, width, height, true);
+    } else if (deviceContext) {
         Rectangle(deviceContext, x + originX, y + originY, x + originX + width,
                   y + originY + height);
     }
@@ -241,7 +287,9 @@ void DCanvas::drawRect(int x, int y, int width, int height)
 void DCanvas::drawFrame(int x, int y, int width, int height)
 {
     begin();
-    if (deviceContext) {
+    if (deviceContext && !scale.isBase()) {
+        scaledRect(x, y, width, height, false);
+    } else if (deviceContext) {
         HGDIOBJ previous = SelectObject(deviceContext, GetStockObject(HOLLOW_BRUSH));
         Rectangle(deviceContext, x + originX, y + originY, x + originX + width,
                   y + originY + height);
@@ -257,7 +305,7 @@ void DCanvas::drawText(int x, int y, const DString& text)
         SetMapMode(deviceContext, MM_TEXT);
         HFONT handle = fontObject->getHandle();
         oldFont = handle ? SelectObject(deviceContext, handle) : nullptr;
-        TextOutA(deviceContext, x + originX, y + originY, text.text(), text.length());
+        TextOutA(deviceContext, deviceX(x), deviceY(y), text.text(), text.length());
         if (oldFont) SelectObject(deviceContext, oldFont);
         oldFont = nullptr;
     }
@@ -273,8 +321,8 @@ DTextExtent DCanvas::textExtent(const DString& text)
         oldFont = handle ? SelectObject(deviceContext, handle) : nullptr;
         SIZE size = {0, 0};
         if (GetTextExtentPoint32A(deviceContext, text.text(), text.length(), &size)) {
-            extent.right = size.cx;
-            extent.bottom = size.cy;
+            extent.right = scale.lengthToUnits(size.cx);
+            extent.bottom = scale.lengthToUnits(size.cy);
         }
         if (oldFont) SelectObject(deviceContext, oldFont);
         oldFont = nullptr;
@@ -291,10 +339,11 @@ DStringList* DCanvas::wrapText(int width, const DString& text)
     HFONT handle = fontObject->getHandle();
     HGDIOBJ previous = (deviceContext && handle) ? SelectObject(deviceContext, handle) : nullptr;
     HDC dc = deviceContext;
-    DStringList* lines = wrapTextLines(width, text, [dc](const char* piece, int length) {
+    const DScale units = scale;
+    DStringList* lines = wrapTextLines(width, text, [dc, units](const char* piece, int length) {
         SIZE size = {0, 0};
         if (dc) GetTextExtentPoint32A(dc, piece, length, &size);
-        return int(size.cx);
+        return units.lengthToUnits(int(size.cx));
     });
     if (previous) SelectObject(deviceContext, previous);
     unlock();
@@ -344,7 +393,10 @@ void DCanvas::setPixel(int x, int y)
 void DCanvas::setPixel(int x, int y, const DColor& color)
 {
     begin();
-    if (deviceContext) SetPixelV(deviceContext, x + originX, y + originY, color.value());
+    if (deviceContext && !scale.isBase())
+        fillUnits(x, y, 1, 1, color.value());
+    else if (deviceContext)
+        SetPixelV(deviceContext, x + originX, y + originY, color.value());
     end();
 }
 
@@ -352,7 +404,7 @@ DColor DCanvas::getPixel(int x, int y)
 {
     COLORREF value = CLR_INVALID;
     begin();
-    if (deviceContext) value = GetPixel(deviceContext, x + originX, y + originY);
+    if (deviceContext) value = GetPixel(deviceContext, deviceX(x), deviceY(y));
     end();
     // Outside the surface GDI answers CLR_INVALID; that reads as white here.
     return DColor(uint32_t(value & 0xFFFFFF));
@@ -365,8 +417,8 @@ void DCanvas::drawBitmap(int x, int y, DBitmap* bitmap)
     DCanvas* source = bitmap->canvas();
     source->lock();
     if (deviceContext && source->dc()) {
-        BitBlt(deviceContext, x + originX, y + originY, bitmap->width(), bitmap->height(),
-               source->dc(), 0, 0, SRCCOPY);
+        scaledBlit(x, y, bitmap->width(), bitmap->height(), source->dc(), bitmap->width(),
+                   bitmap->height(), SRCCOPY);
     }
     source->unlock();
     end();
@@ -381,14 +433,12 @@ void DCanvas::drawIcon(int x, int y, int width, int height, DIcon* icon)
     DCanvas* mask = icon->mask()->canvas();
     mask->lock();
     if (deviceContext && mask->dc())
-        BitBlt(deviceContext, x + originX, y + originY, width, height, mask->dc(), 0, 0, SRCAND);
+        scaledBlit(x, y, width, height, mask->dc(), width, height, SRCAND);
     mask->unlock();
     DCanvas* image = icon->image()->canvas();
     image->lock();
-    if (deviceContext && image->dc()) {
-        BitBlt(deviceContext, x + originX, y + originY, width, height, image->dc(), 0, 0,
-               SRCINVERT);
-    }
+    if (deviceContext && image->dc())
+        scaledBlit(x, y, width, height, image->dc(), width, height, SRCINVERT);
     image->unlock();
     end();
 }
@@ -398,8 +448,12 @@ void DCanvas::drawFocusRect(int x, int y, int width, int height)
     DDrawingLockHolder hold;
     begin();
     if (deviceContext) {
-        for (const DPoint& dot : focusRectDots(x, y, width, height))
-            SetPixelV(deviceContext, dot.x + originX, dot.y + originY, RGB(0, 0, 0));
+        for (const DPoint& dot : focusRectDots(x, y, width, height)) {
+            if (scale.isBase())
+                SetPixelV(deviceContext, dot.x + originX, dot.y + originY, RGB(0, 0, 0));
+            else
+                fillUnits(dot.x, dot.y, 1, 1, RGB(0, 0, 0));
+        }
     }
     end();
 }
@@ -440,8 +494,11 @@ void DCanvas::drawGradient(int x, int y, int width, int height, const DColor& to
             for (int i = 0; i < width; ++i) {
                 DColor top = topLeft.blend(topRight, width, i);
                 DColor bottom = bottomLeft.blend(bottomRight, width, i);
-                SetPixelV(deviceContext, x + i + originX, y + r + originY,
-                          top.blend(bottom, height, r).value());
+                if (scale.isBase())
+                    SetPixelV(deviceContext, x + i + originX, y + r + originY,
+                              top.blend(bottom, height, r).value());
+                else
+                    fillUnits(x + i, y + r, 1, 1, top.blend(bottom, height, r).value());
             }
         }
     }

@@ -1,8 +1,13 @@
 // DCanvas: a drawing surface on a native window (a window canvas, whose device context is
 // fetched for each operation) or on a bitmap (a memory canvas with a device context of its
-// own for its whole life). Coordinates are pixels; the origin is added to every coordinate
-// given to a drawing operation, never to the clip rectangle, which is in device pixels and
-// only applied on window canvases.
+// own for its whole life). Coordinates are units of the canvas's display scale
+// (DisplayScale.h): pixels of a 96-dpi display, which the canvas turns into device pixels;
+// at the base scale, the default and that of every memory canvas, a unit is a device pixel.
+// Text is measured in device pixels and reported in units rounded up; a line, frame edge or
+// pixel covers the device pixels of its unit, so lines thicken with the scale and glyphs
+// drawn pixel by pixel keep hard edges; bitmaps and icons are enlarged pixel for pixel. The
+// origin is added to every coordinate given to a drawing operation, never to the clip
+// rectangle, which is only applied on window canvases.
 //
 // Callers set the pen, brush and font attributes and call an operation; the canvas selects
 // a GDI pen and brush made to those attributes for the operation (or one lock/unlock
@@ -22,6 +27,7 @@
 #include "graphics/DColor.h"
 #include "graphics/DFont.h"
 #include "graphics/DPen.h"
+#include "graphics/DisplayScale.h"
 #include "graphics/GdiHolders.h"
 
 #include <windows.h>
@@ -60,7 +66,16 @@ public:
     void lock();
     void unlock();
 
-    // In device pixels; all four 0 removes clipping.
+    // The display scale, and where the surface's top-left corner lies in units (the place of
+    // the view drawn on it, in its window's client area): device pixels are worked out from
+    // that place, so the pieces views draw side by side meet without gaps. Makes the font
+    // for the scale's dpi.
+    void setScale(const DScale& newScale, int anchorX = 0, int anchorY = 0);
+    const DScale& getScale() const { return scale; }
+    // A rectangle of units, the origin added, as the device pixels of the surface it covers.
+    RECT deviceRect(int x, int y, int width, int height) const;
+
+    // In units, the origin not added; all four 0 removes clipping.
     void setClipRect(int x, int y, int width, int height);
     void setOrigin(int x, int y);
     void getOrigin(int* x, int* y);
@@ -94,6 +109,16 @@ private:
     void releaseObjects();  // selects the context's previous objects back
     void applyClip();
     void removeClip();
+    // Device position of a unit coordinate given to an operation (the origin added).
+    int deviceX(int x) const;
+    int deviceY(int y) const;
+    // Scaled drawing (CanvasScaling.cpp), for a scale other than the base; inside begin/end.
+    void fillDevice(const RECT& area, COLORREF color);
+    void fillUnits(int x, int y, int width, int height, COLORREF color);
+    void scaledLine(int x1, int y1, int x2, int y2);
+    void scaledRect(int x, int y, int width, int height, bool fill);
+    void scaledBlit(int x, int y, int width, int height, HDC source, int sourceWidth,
+                    int sourceHeight, DWORD operation);
 
     // Device context objects that were selected before ours; restored after each operation.
     HGDIOBJ oldPen = nullptr;
@@ -122,6 +147,9 @@ private:
     int lockDepth = 0;
     int originX = 0;
     int originY = 0;
+    DScale scale;      // the base scale until setScale
+    int anchorX = 0;   // the surface's top-left corner in units
+    int anchorY = 0;
     unsigned char objectsSelected = 0;
     unsigned char clipActive = 0;
     int nestedBegins = 0;  // begin steps inside an unlocked operation, ended first

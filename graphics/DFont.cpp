@@ -13,11 +13,6 @@ DFont::~DFont() = default;
 void DFont::recreate()
 {
     handle.reset();
-    int dpi = 96;
-    {
-        DDcHolder screen(CreateCompatibleDC(nullptr));
-        if (screen.get()) dpi = GetDeviceCaps(screen.get(), LOGPIXELSY);
-    }
     // LOGFONT keeps at most 31 bytes of a face name.
     char faceName[LF_FACESIZE];
     std::strncpy(faceName, face.text(), LF_FACESIZE - 1);
@@ -42,6 +37,13 @@ void DFont::readBackFace()
 void DFont::setSize(int points)
 {
     size = points;
+    recreate();
+}
+
+void DFont::setDpi(int dotsPerInch)
+{
+    if (dotsPerInch < 1 || dotsPerInch == dpi) return;
+    dpi = dotsPerInch;
     recreate();
 }
 

@@ -1,6 +1,7 @@
 // DFont: a font description (face, size in points, bold, italic, underline, text colour)
-// together with the GDI font made from it. Owns the GDI font, which is made again after
-// every change of the description; the colour is only read by canvases when they draw text.
+// together with the GDI font made from it for a display of `dpi` dots per inch (96 unless a
+// canvas sets its own). Owns the GDI font, which is made again after every change of the
+// description or the dpi; the colour is only read by canvases when they draw text.
 #pragma once
 
 #include "foundation/DObject.h"
@@ -22,8 +23,11 @@ public:
     void setItalic(unsigned char flag);
     void setUnderline(unsigned char flag);
     void setColor(const DColor& c) { color = c; }  // no new GDI font
-    // Copies size, face, bold, italic, underline and colour; makes a new GDI font only when
-    // the description differs.
+    // The display the GDI font is made for; a new GDI font only when it changes.
+    void setDpi(int dotsPerInch);
+    int getDpi() const { return dpi; }
+    // Copies size, face, bold, italic, underline and colour, not the dpi; makes a new GDI
+    // font only when the description differs.
     void assign(const DFont& other);
 
     DString getFace() const { return face; }
@@ -40,6 +44,7 @@ private:
 
     DString face;
     int size = 8;
+    int dpi = 96;
     DGdiObjectHolder handle;  // owned GDI font; null if creation failed
     unsigned char bold = 0;
     unsigned char italic = 0;

@@ -2,6 +2,9 @@
 
 #include "graphics/DIcon.h"
 #include "graphics/GdiHolders.h"
+#include "graphics/PixelScale.h"
+
+#include <memory>
 
 HICON makeSystemIcon(DIcon* image)
 {
@@ -33,4 +36,25 @@ HICON makeSystemIcon(DIcon* image)
     info.hbmMask = static_cast<HBITMAP>(mono.get());
     // The system copies both bitmaps into the icon; ours go when the holders do.
     return CreateIconIndirect(&info);
+}
+
+DIcon* scaledIcon(DIcon* image, int width, int height)
+{
+    if (!image || width < 1 || height < 1)
+        return nullptr;
+    DIcon* scaled = new DIcon(width, height);
+    scaled->image()->setPixels(
+        scalePixels(image->image()->pixels(), image->width(), image->height(), width, height));
+    scaled->mask()->setPixels(
+        scalePixels(image->mask()->pixels(), image->width(), image->height(), width, height));
+    return scaled;
+}
+
+HICON makeSystemIcon(DIcon* image, int width, int height)
+{
+    if (!image || width < 1 || height < 1 ||
+        (width == image->width() && height == image->height()))
+        return makeSystemIcon(image);
+    std::unique_ptr<DIcon> scaled(scaledIcon(image, width, height));
+    return makeSystemIcon(scaled.get());
 }

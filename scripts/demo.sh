@@ -16,7 +16,8 @@
 # the screenshots of scripts/screenshots.sh.
 # PELLARO_BUILD_DIR chooses the Windows build tree (default build/win), PELLARO_DEMO_DIR the
 # demo's folder; PELLARO_DEMO_NO_BUILD=1 uses the programs already built there;
-# PELLARO_DEMO_LANGUAGE=hu starts Pellaro in Hungarian.
+# PELLARO_DEMO_LANGUAGE=hu starts Pellaro in Hungarian; PELLARO_DEMO_DPI=144 shows it on a
+# display of 144 dpi (150 %; 120 is 125 %, 192 is 200 %; 96, 100 %, when not set).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 jobs=${PELLARO_JOBS:-$(nproc)}
@@ -114,6 +115,9 @@ written=$(write_settings) || {
   }
 }
 echo "Settings file: $(readlink -f "$WINEPREFIX/drive_c/users/$(id -un)/Documents")/.Pellaro.ini"
+# The display's dpi, which Wine reads from the prefix's registry when Pellaro starts.
+wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "${PELLARO_DEMO_DPI:-96}" \
+  /f >/dev/null 2>&1 || echo "Could not set the display's dpi to ${PELLARO_DEMO_DPI:-96}." >&2
 
 (cd "$demo_dir" && exec wine "$program" </dev/null >"$demo_dir/wine.log" 2>&1) &
 pellaro_pid=$!

@@ -66,7 +66,9 @@ void repaint(HWND window)
     settle();
 }
 
-// Copies the client area of `window` (its child windows included) to (x, y) of `target`.
+// Copies the client area of `window` (its child windows included) to (x, y) of `target`:
+// its device pixels to the device pixels where those units fall. `width` gets its width in
+// units.
 bool copyWindow(HWND window, DCanvas* target, int x, int y, int* width = nullptr)
 {
     if (!window)
@@ -78,31 +80,41 @@ bool copyWindow(HWND window, DCanvas* target, int x, int y, int* width = nullptr
     HDC source = GetDC(window);
     if (!source)
         return false;
+    const DScale& scale = target->getScale();
+    const RECT place = target->deviceRect(x, y, 0, 0);
     // The bitmap is in the canvas's device context only while the canvas is held open.
     target->lock();
-    const BOOL ok = BitBlt(target->dc(), x, y, r.right, r.bottom, source, 0, 0, SRCCOPY);
+    const BOOL ok =
+        BitBlt(target->dc(), place.left, place.top, r.right, r.bottom, source, 0, 0, SRCCOPY);
     target->unlock();
     ReleaseDC(window, source);
     if (width)
-        *width = r.right;
+        *width = scale.toUnits(r.right);
     if (!ok)
         return false;
     // A copy that left the area one flat colour copied nothing the controls drew.
     const DColor first = target->getPixel(x, y);
-    for (int py = y; py < y + r.bottom; py += 2)
-        for (int px = x; px < x + r.right; px += 2)
+    for (int py = y; py < y + scale.toUnits(r.bottom); py += 2)
+        for (int px = x; px < x + scale.toUnits(r.right); px += 2)
             if (target->getPixel(px, py) != first)
                 return true;
     std::fprintf(stderr, "gallery: a window copied as one flat colour\n");
     return false;
 }
 
-void leftDrag(HWND window, int x1, int x2, int y)
+// A mouse message's position for the point (x, y) of a window's client area, in units.
+LPARAM at(const DWindow& window, int x, int y)
 {
-    SendMessageA(window, WM_MOUSEMOVE, 0, MAKELPARAM(x1, y));
-    SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x1, y));
-    SendMessageA(window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x2, y));
-    SendMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(x2, y));
+    return MAKELPARAM(window.getScale().toDevice(x), window.getScale().toDevice(y));
+}
+
+void leftDrag(DWindow& window, int x1, int x2, int y)
+{
+    HWND h = window.getHandle();
+    SendMessageA(h, WM_MOUSEMOVE, 0, at(window, x1, y));
+    SendMessageA(h, WM_LBUTTONDOWN, MK_LBUTTON, at(window, x1, y));
+    SendMessageA(h, WM_MOUSEMOVE, MK_LBUTTON, at(window, x2, y));
+    SendMessageA(h, WM_LBUTTONUP, 0, at(window, x2, y));
 }
 
 // Each row builds its controls into the window; the focused one, if any, is returned.
@@ -151,7 +163,7 @@ DView* fieldRow(RowWindow& w)
     fields[3]->setEnabled(false);
     // A drag over the second field selects part of its text (and focuses it).
     settle();
-    leftDrag(w.getHandle(), 108 + 12, 108 + 70, 12);
+    leftDrag(w, 108 + 12, 108 + 70, 12);
     return fields[1];
 }
 
@@ -277,11 +289,13 @@ bool popupRow(RowWindow& w, DComboBox* combo, DCanvas* target, int x, int y)
     settle();
     // Language is hot and open; Magyar is hot in the submenu.
     DMenuBox band = menuHighlightBox(menu.getLayout(), 4);
-    SendMessageA(menu.getHandle(), WM_MOUSEMOVE, 0, MAKELPARAM(band.x + 10, band.y + band.height / 2));
+    SendMessageA(menu.getHandle(), WM_MOUSEMOVE, 0,
+                 at(menu, band.x + 10, band.y + band.height / 2));
     SendMessageA(menu.getHandle(), WM_KEYDOWN, VK_RETURN, 1);
     settle();
     band = menuHighlightBox(language.getLayout(), 1);
-    SendMessageA(language.getHandle(), WM_MOUSEMOVE, 0, MAKELPARAM(band.x + 10, band.y + band.height / 2));
+    SendMessageA(language.getHandle(), WM_MOUSEMOVE, 0,
+                 at(language, band.x + 10, band.y + band.height / 2));
     int width = 0;
     ok &= copyWindow(menu.getHandle(), target, x, y, &width);
     int px = x + width + 2;
@@ -299,7 +313,8 @@ bool popupRow(RowWindow& w, DComboBox* combo, DCanvas* target, int x, int y)
     settle();
     DCBDropMenu* drop = combo->getDropMenu();
     if (drop && drop->isOpen()) {
-        SendMessageA(drop->getHandle(), WM_MOUSEMOVE, 0, MAKELPARAM(20, 2 + drop->lineHeight() * 3 + 3));
+        SendMessageA(drop->getHandle(), WM_MOUSEMOVE, 0,
+                     at(*drop, 20, 2 + drop->lineHeight() * 3 + 3));
         ok &= copyWindow(drop->getHandle(), target, px, y, &width);
         drop->close();
     } else {

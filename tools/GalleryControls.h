@@ -5,7 +5,8 @@
 // tip, each copied out of its own window once it has painted.
 //
 // Coordinates: the panel is drawn with its top-left corner at (x, y) of the target canvas
-// in device pixels; the canvas origin is not used. Needs the application object; the
+// in its units (device pixels at its scale, which should be the display's: the windows are
+// copied pixel for pixel); the canvas origin is not used. Needs the application object; the
 // windows it makes are closed before it returns. Owns nothing.
 #pragma once
 

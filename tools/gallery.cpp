@@ -2,13 +2,16 @@
 // and the visual-styles drawings can be looked at side by side: every theme operation in its
 // states, the check box and radio glyphs and the six icons magnified, text boxes, and every
 // control in its states with an open menu, drop-down list and tool tip (GalleryControls.h).
-// The controls are real windows: it needs a display.
+// The controls are real windows: it needs a display. The picture is drawn at the display's
+// scale, 1000 units wide: at 150 % (144 dpi) it is 1500 pixels wide, everything in it
+// drawn at that scale as the program itself would draw it.
 //   gallery.exe [output.bmp]      (default: gallery.bmp in the current folder)
 // Exits with 0 when the file was written.
 #include "GalleryControls.h"
 
 #include "framework/DApplication.h"
 #include "framework/DXPTheme.h"
+#include "framework/DisplayDpi.h"
 #include "graphics/BuiltInImages.h"
 #include "graphics/DBitmap.h"
 #include "graphics/TextWrap.h"
@@ -221,8 +224,10 @@ int main(int argc, char** argv)
     buildBuiltInImages();
     DTheme classic;
     DXPTheme visual;
-    DBitmap image(imageWidth, imageHeight);
+    const DScale scale(systemDpi());
+    DBitmap image(scale.toDevice(imageWidth), scale.toDevice(imageHeight));
     DCanvas* canvas = image.canvas();
+    canvas->setScale(scale);
     canvas->pen()->setColor(visual.color(1));
     canvas->brush()->setColor(visual.color(1));
     canvas->drawRect(0, 0, imageWidth, imageHeight);
@@ -299,6 +304,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "gallery: cannot write %s\n", path);
         return 1;
     }
-    std::printf("gallery: wrote %s (%d x %d)\n", path, imageWidth, imageHeight);
+    std::printf("gallery: wrote %s (%d x %d at %d dpi)\n", path, image.width(), image.height(),
+                scale.dpi());
     return drawn ? 0 : 1;
 }

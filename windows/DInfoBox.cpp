@@ -2,7 +2,9 @@
 
 #include "controls/DButton.h"
 #include "controls/DStaticText.h"
+#include "framework/DWinInterior.h"
 #include "mail/DPellaroDictionary.h"
+#include "windows/InfoBoxLayout.h"
 
 bool DInfoBox::createSized(int width, int height, const char* englishTitle)
 {
@@ -34,6 +36,29 @@ void DInfoBox::addOkButton(const DLayoutRect& at)
     okButton->setDefault(true);
     okButton->setCancel(true);
     setFocus(okButton);
+}
+
+void DInfoBox::fitMessage(DStaticText* text, int writtenHeight)
+{
+    message = text;
+    messageHeight = writtenHeight;
+    fitMessage();
+}
+
+void DInfoBox::fitMessage()
+{
+    if (!message || !okButton)
+        return;
+    DMessageBoxNeeds needs;
+    needs.textHeight = message->fittingHeight(message->getWidth());
+    needs.okButton = okButton->fittingWidth();
+    const int width = interior->getWidth();
+    const DMessageBoxLayout layout = messageBoxLayout(width, messageHeight, needs);
+    if (layout.height != interior->getHeight())
+        resize(width, layout.height);
+    message->setBounds(layout.text.x, layout.text.y, layout.text.width, layout.text.height);
+    okButton->setBounds(layout.okButton.x, layout.okButton.y, layout.okButton.width,
+                        layout.okButton.height);
 }
 
 DStaticText* DInfoBox::addStaticText(DView* parent, const DLayoutRect& at, const DString& text,

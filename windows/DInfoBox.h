@@ -22,6 +22,8 @@ public:
     bool open(DWindow* owner, DIcon* icon);
 
     void onClick(DView* sender) override;
+    // Texts measure a little differently at every dpi: a message box fits its text again.
+    void onScaleChanged() override { fitMessage(); }
     DButton* getOkButton() const { return okButton; }
 
 protected:
@@ -33,6 +35,12 @@ protected:
     // A static text at `at` under `parent` with `format` (0x11 top-left, 0x44 centred).
     static DStaticText* addStaticText(DView* parent, const DLayoutRect& at, const DString& text,
                                       int format);
+    // A message box, one text over "OK" (messageBoxLayout) written `writtenHeight` tall:
+    // the text gets the lines it needs word-wrapped and the box grows taller for them.
+    void fitMessage(DStaticText* text, int writtenHeight);
+    void fitMessage();
 
     DButton* okButton = nullptr;  // not owned
+    DStaticText* message = nullptr;  // not owned; the text of a message box
+    int messageHeight = 0;           // its box's written client height
 };

@@ -17,4 +17,5 @@ void DLangMsgBox::onCreate()
         interior, layout.text,
         translate(DString("You must restart Pellaro for the new settings to take effect!")), 0x44);
     addOkButton(layout.okButton);
+    fitMessage(messageText, langMsgBoxHeight);
 }

@@ -7,10 +7,13 @@
 #include "controls/DInputLine.h"
 #include "controls/DListView.h"
 #include "controls/DStaticText.h"
+#include "framework/DWinInterior.h"
 #include "mail/CheckOutcome.h"
 #include "mail/DPellaroDictionary.h"
 #include "mail/Mailboxes.h"
 #include "windows/DMainWindow.h"
+
+#include <utility>
 
 namespace {
 
@@ -61,9 +64,7 @@ DButton* DMailBoxWindow::button(const DFormRect& place, const char* caption)
 
 void DMailBoxWindow::onCreate()
 {
-    RECT client{};
-    GetClientRect(getHandle(), &client);
-    const DMailboxFormLayout l = mailboxFormLayout(client.right, client.bottom);
+    const DMailboxFormLayout l = mailboxFormLayout(interior->getWidth(), interior->getHeight());
 
     serverLabel = label(l.serverLabel, "Server (POP3):", labelFormat);
     serverInput = input(nullptr, l.serverInput);
@@ -99,12 +100,45 @@ void DMailBoxWindow::onCreate()
     cancelButton = button(l.cancelButton, "Cancel");
     cancelButton->setCancel(true);
     setFocus(serverInput);
+    fitToTexts();
 
     if (editMode == 1 && listView && mailboxes) {
         int row = listView->getSelected();
         if (row >= 0 && row < mailboxes->count())
             fillFrom(*static_cast<DMailboxEntry*>(mailboxes->get(row)));
     }
+}
+
+void DMailBoxWindow::fitToTexts()
+{
+    DMailboxFormNeeds needs;
+    needs.serverLabel = serverLabel->fittingWidth();
+    needs.securityLabel = securityLabel->fittingWidth();
+    needs.securityCombo = securityCombo->fittingWidth();
+    needs.portLabel = portLabel->fittingWidth();
+    needs.userLabel = userLabel->fittingWidth();
+    needs.passwordLabel = passwordLabel->fittingWidth();
+    needs.optionsGroup = optionsGroup->fittingWidth();
+    needs.allNewCheck = allNewCheck->fittingWidth();
+    needs.webSiteCheck = webSiteCheck->fittingWidth();
+    needs.okButton = okButton->fittingWidth();
+    needs.cancelButton = cancelButton->fittingWidth();
+    // Always from the written size: a window grown at one dpi need not stay grown.
+    const DMailboxFormLayout l = mailboxFormLayout(mailboxFormWidth, interior->getHeight(), needs);
+    if (l.width != interior->getWidth())
+        resize(l.width, l.height);
+    const std::pair<DView*, DFormRect> places[] = {
+        {serverLabel, l.serverLabel}, {serverInput, l.serverInput},
+        {securityLabel, l.securityLabel}, {securityCombo, l.securityCombo},
+        {portLabel, l.portLabel}, {portInput, l.portInput},
+        {userLabel, l.userLabel}, {userInput, l.userInput},
+        {passwordLabel, l.passwordLabel}, {passwordInput, l.passwordInput},
+        {optionsGroup, l.optionsGroup}, {allNewCheck, l.allNewCheck},
+        {webSiteCheck, l.webSiteCheck}, {urlInput, l.urlInput},
+        {okButton, l.okButton}, {cancelButton, l.cancelButton}};
+    for (const auto& place : places)
+        place.first->setBounds(place.second.x, place.second.y, place.second.width,
+                               place.second.height);
 }
 
 void DMailBoxWindow::showSecurity(MailSecurity security)

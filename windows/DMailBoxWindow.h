@@ -48,6 +48,8 @@ public:
     DMailboxFields fields() const;
 
     void onCreate() override;
+    // Texts measure a little differently at every dpi: the controls are fitted again.
+    void onScaleChanged() override { fitToTexts(); }
     void onClick(DView* sender) override;
     // The security choice changed.
     void onChange(DView* source, int what, int detail1, int detail2, int detail3) override;
@@ -70,6 +72,8 @@ private:
     DInputLine* input(DView* parent, const DFormRect& place);
     DCheckBox* checkBox(const DFormRect& place, const char* caption);
     DButton* button(const DFormRect& place, const char* caption);
+    // Grows the controls whose texts need more room than written, and the window with them.
+    void fitToTexts();
     void fillFrom(const DMailboxEntry& entry);
     void showSecurity(MailSecurity security);
     void confirm();

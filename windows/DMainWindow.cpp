@@ -8,6 +8,7 @@
 #include "controls/DMenu.h"
 #include "controls/DStaticText.h"
 #include "controls/DWaitBar.h"
+#include "framework/DWinInterior.h"
 #include "framework/SystemUtils.h"
 #include "graphics/BuiltInImages.h"
 #include "graphics/DFont.h"
@@ -23,6 +24,9 @@
 #include "windows/DMailBoxWindow.h"
 #include "windows/DNotificationBox.h"
 #include "windows/MailboxForm.h"
+#include "windows/MainWindowLayout.h"
+
+#include <utility>
 #include "windows/DTrayIcon.h"
 #include "windows/DUserGuideBox.h"
 
@@ -91,9 +95,8 @@ void DMainWindow::onCreate()
     stateTrayIcon = new DTrayIcon(this, idleIcon);
     stateTrayIcon->setTip(translate("Pellaro: Idle"));
 
-    RECT client{0, 0, clientWidth, clientHeight};
-    GetClientRect(handle, &client);
-    buildControls(client.right - client.left, client.bottom - client.top);
+    buildControls();
+    fitToTexts();
     buildMenus();
 
     int interval = 300000;
@@ -121,68 +124,68 @@ void DMainWindow::onCreate()
     networkWatch->start();
 }
 
-void DMainWindow::buildControls(int W, int H)
+void DMainWindow::buildControls()
 {
-    // Each control is made, then attached: a group before its children.
-    statusGroup = new DGroup;
-    statusGroup->create(10, 10, W - 20, 80, translate("Status"));
-    addView(statusGroup);
-    int w = statusGroup->getWidth();
+    // Each control is made at its written place, then attached: a group before its
+    // children. fitToTexts then grows what its text needs.
+    const DMainWindowLayout l = mainWindowLayout(DMainWindowNeeds());
+    statusGroup = group(l.statusGroup, "Status");
     statusText = new DStaticText;
-    statusText->create(10, 22, w - 20, 20, translate("Idle"));
+    statusText->create(l.statusText.x, l.statusText.y, l.statusText.width, l.statusText.height,
+                       translate("Idle"));
     statusText->getFont()->setBold(1);
     statusText->setFormat(0x44);
     statusGroup->addChild(statusText);
     waitBar = new DWaitBar;
-    waitBar->create(10, 42, w - 20, 20);
+    waitBar->create(l.waitBar.x, l.waitBar.y, l.waitBar.width, l.waitBar.height);
     waitBar->setBandLength(12);
     statusGroup->addChild(waitBar);
 
-    mailboxGroup = new DGroup;
-    mailboxGroup->create(10, 90, W - 20, H - 280, translate("Mailboxes"));
-    addView(mailboxGroup);
-    w = mailboxGroup->getWidth();
-    int h = mailboxGroup->getHeight();
+    mailboxGroup = group(l.mailboxGroup, "Mailboxes");
     mailboxList = new DListView;
-    mailboxList->create(10, 20, w - 20, h - 65);
-    mailboxList->addColumn(translate("Mailbox"), 150);
-    mailboxList->addColumn(translate("Status"), 130);
-    mailboxList->addColumn(translate("New mails"), 60);
+    mailboxList->create(l.mailboxList.x, l.mailboxList.y, l.mailboxList.width,
+                        l.mailboxList.height);
+    const char* const titles[mainWindowColumnCount] = {"Mailbox", "Status", "New mails"};
+    for (int c = 0; c < mainWindowColumnCount; c++)
+        mailboxList->addColumn(translate(titles[c]), mainWindowColumns[c]);
     mailboxGroup->addChild(mailboxList);
-    addButton = button(mailboxGroup, 10, h - 35, 80, "Add");
-    editButton = button(mailboxGroup, 100, h - 35, 80, "Edit");
-    removeButton = button(mailboxGroup, 190, h - 35, 80, "Remove");
+    addButton = button(mailboxGroup, l.addButton, "Add");
+    editButton = button(mailboxGroup, l.editButton, "Edit");
+    removeButton = button(mailboxGroup, l.removeButton, "Remove");
 
-    intervalGroup = new DGroup;
-    intervalGroup->create(10, H - 190, W - 20, 50, translate("Interval"));
-    addView(intervalGroup);
-    w = intervalGroup->getWidth();
+    intervalGroup = group(l.intervalGroup, "Interval");
     intervalCombo = new DComboBox;
-    intervalCombo->create(10, 16, w - 20, 25);
+    intervalCombo->create(l.intervalCombo.x, l.intervalCombo.y, l.intervalCombo.width,
+                          l.intervalCombo.height);
     for (const char* text : intervalTexts)
         intervalCombo->addItem(translate(text));
     intervalCombo->setSelected(1);
     intervalGroup->addChild(intervalCombo);
 
-    optionsGroup = new DGroup;
-    optionsGroup->create(10, H - 140, W - 20, 90, translate("Options"));
-    addView(optionsGroup);
-    w = optionsGroup->getWidth();
-    notifyCheck = checkBox(optionsGroup, 20, w - 20, "Show notification box for new mails");
-    notifyAtStartupCheck =
-        checkBox(optionsGroup, 40, w - 20, "Show notification box for new mails at startup");
-    connectionCheck = checkBox(optionsGroup, 60, w - 20, "Check internet connection");
+    optionsGroup = group(l.optionsGroup, "Options");
+    notifyCheck = checkBox(optionsGroup, l.notifyCheck, "Show notification box for new mails");
+    notifyAtStartupCheck = checkBox(optionsGroup, l.notifyAtStartupCheck,
+                                    "Show notification box for new mails at startup");
+    connectionCheck = checkBox(optionsGroup, l.connectionCheck, "Check internet connection");
 
-    checkNowButton = button(nullptr, 10, H - 35, 100, "Check Now!");
-    hideButton = button(nullptr, W - 180, H - 35, 80, "Hide");
-    exitButton = button(nullptr, W - 90, H - 35, 80, "Exit");
+    checkNowButton = button(nullptr, l.checkNowButton, "Check Now!");
+    hideButton = button(nullptr, l.hideButton, "Hide");
+    exitButton = button(nullptr, l.exitButton, "Exit");
     setFocus(hideButton);
 }
 
-DButton* DMainWindow::button(DView* parent, int x, int y, int width, const char* caption)
+DGroup* DMainWindow::group(const DLayoutRect& at, const char* caption)
+{
+    DGroup* made = new DGroup;
+    made->create(at.x, at.y, at.width, at.height, translate(caption));
+    addView(made);
+    return made;
+}
+
+DButton* DMainWindow::button(DView* parent, const DLayoutRect& at, const char* caption)
 {
     DButton* made = new DButton;
-    made->create(x, y, width, 25, translate(caption));
+    made->create(at.x, at.y, at.width, at.height, translate(caption));
     if (parent)
         parent->addChild(made);
     else
@@ -190,12 +193,55 @@ DButton* DMainWindow::button(DView* parent, int x, int y, int width, const char*
     return made;
 }
 
-DCheckBox* DMainWindow::checkBox(DView* parent, int y, int width, const char* caption)
+DCheckBox* DMainWindow::checkBox(DView* parent, const DLayoutRect& at, const char* caption)
 {
     DCheckBox* made = new DCheckBox;
-    made->create(10, y, width, 20, translate(caption));
+    made->create(at.x, at.y, at.width, at.height, translate(caption));
     parent->addChild(made);
     return made;
+}
+
+void DMainWindow::fitToTexts()
+{
+    DMainWindowNeeds needs;
+    needs.statusGroup = statusGroup->fittingWidth();
+    needs.mailboxGroup = mailboxGroup->fittingWidth();
+    needs.intervalGroup = intervalGroup->fittingWidth();
+    needs.optionsGroup = optionsGroup->fittingWidth();
+    needs.addButton = addButton->fittingWidth();
+    needs.editButton = editButton->fittingWidth();
+    needs.removeButton = removeButton->fittingWidth();
+    needs.intervalCombo = intervalCombo->fittingWidth();
+    needs.notifyCheck = notifyCheck->fittingWidth();
+    needs.notifyAtStartupCheck = notifyAtStartupCheck->fittingWidth();
+    needs.connectionCheck = connectionCheck->fittingWidth();
+    needs.checkNowButton = checkNowButton->fittingWidth();
+    needs.hideButton = hideButton->fittingWidth();
+    needs.exitButton = exitButton->fittingWidth();
+    for (int c = 0; c < mainWindowColumnCount; c++)
+        needs.columns.push_back(mailboxList->titleNeed(c));
+    const DMainWindowLayout l = mainWindowLayout(needs);
+    if (l.width != interior->getWidth() || l.height != interior->getHeight())
+        resize(l.width, l.height);
+    const std::pair<DView*, DLayoutRect> places[] = {
+        {statusGroup, l.statusGroup}, {statusText, l.statusText}, {waitBar, l.waitBar},
+        {mailboxGroup, l.mailboxGroup}, {mailboxList, l.mailboxList},
+        {addButton, l.addButton}, {editButton, l.editButton}, {removeButton, l.removeButton},
+        {intervalGroup, l.intervalGroup}, {intervalCombo, l.intervalCombo},
+        {optionsGroup, l.optionsGroup}, {notifyCheck, l.notifyCheck},
+        {notifyAtStartupCheck, l.notifyAtStartupCheck}, {connectionCheck, l.connectionCheck},
+        {checkNowButton, l.checkNowButton}, {hideButton, l.hideButton},
+        {exitButton, l.exitButton}};
+    for (const auto& place : places)
+        place.first->setBounds(place.second.x, place.second.y, place.second.width,
+                               place.second.height);
+    mailboxList->setColumnWidths(l.columns);
+}
+
+void DMainWindow::onScaleChanged()
+{
+    // Texts measure a little differently at every dpi: the controls are fitted again.
+    fitToTexts();
 }
 
 void DMainWindow::buildMenus()
@@ -416,8 +462,9 @@ void DMainWindow::popupMenu(DMenu* menu)
 {
     if (!menu)
         return;
+    // The pointer in the menu's own units: where it opens.
     int x = 0, y = 0;
-    cursorPosition(x, y);
+    menu->cursorPoint(x, y);
     menu->popupForWindow(this, x, y);
 }
 

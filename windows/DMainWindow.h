@@ -1,9 +1,10 @@
 // DMainWindow: Pellaro's options window and the hub behind it. A captioned top-level window
-// of 400 x 450 client pixels, hidden most of the time, whose view tree holds the status
+// of 400 x 450 client units, hidden most of the time, whose view tree holds the status
 // line and wait bar, the mailbox list with "Add", "Edit" and "Remove", the interval combo
-// box, three options and "Check Now!", "Hide" and "Exit". Control places are fixed pixel
-// rectangles relative to the window's client area or their group, worked out once from the
-// client size at creation.
+// box, three options and "Check Now!", "Hide" and "Exit". Control places are fixed
+// rectangles relative to the window's client area or their group, grown where a text
+// measured in its control needs more room (the window growing with them), worked out at
+// creation and again when the window moves to a display of another dpi.
 //
 // It also owns the program's run-time machinery: the permanent state tray icon and its
 // menu (with the "Language" submenu), the envelope tray icon and its new-mail menu, the
@@ -40,6 +41,7 @@ class DTimer;
 class DTrayIcon;
 class DWaitBar;
 class DWorkingThread;
+struct DLayoutRect;
 
 // Menu commands of the tray menu, its "Language" submenu and the new-mail menu.
 enum DMainCommand : int {
@@ -63,6 +65,7 @@ public:
 
     void onCreate() override;
     void onClose() override;
+    void onScaleChanged() override;
     void onClick(DView* sender) override;
     void onChange(DView* sender, int a, int b, int c, int d) override;
     void onMenuItem(int id) override;
@@ -155,10 +158,14 @@ public:
     int checksStarted() const { return startedChecks; }
 
 private:
-    void buildControls(int width, int height);
+    // The controls at their written places; fitToTexts then grows those whose texts need
+    // more room, and the window with them (MainWindowLayout.h).
+    void buildControls();
+    void fitToTexts();
     void buildMenus();
-    DButton* button(DView* parent, int x, int y, int width, const char* caption);
-    DCheckBox* checkBox(DView* parent, int y, int width, const char* caption);
+    DGroup* group(const DLayoutRect& at, const char* caption);
+    DButton* button(DView* parent, const DLayoutRect& at, const char* caption);
+    DCheckBox* checkBox(DView* parent, const DLayoutRect& at, const char* caption);
     void openMailboxWindow(bool editMode);
     void removeSelectedMailbox();
     void switchLanguage(bool toHungarian);

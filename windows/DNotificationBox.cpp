@@ -5,8 +5,9 @@
 void DNotificationBox::placeAtCorner()
 {
     DRect r = bounds();
-    DTipPlace place = bottomRightPlace(r.width, r.height, GetSystemMetrics(SM_CXSCREEN),
-                                       GetSystemMetrics(SM_CYSCREEN), cornerMargin);
+    int areaWidth, areaHeight;
+    screenArea(areaWidth, areaHeight);
+    DTipPlace place = bottomRightPlace(r.width, r.height, areaWidth, areaHeight, cornerMargin);
     moveTo(place.x, place.y);
 }
 

@@ -1,7 +1,8 @@
 // DNotificationBox: the box that tells the user which mailboxes have new mail. A tool tip
 // (frameless, top-most, never taking the focus, sized to its text) that the main window
 // makes once with an empty text, fills, places near the bottom-right corner of the screen
-// and shows without the tool tip's delay; a click on it hides it. It never hides by itself. Positions are screen pixels of its top-left corner.
+// and shows without the tool tip's delay; a click on it hides it. It never hides by itself.
+// Positions are screen positions of its top-left corner, in the window's units.
 #pragma once
 
 #include "controls/DToolTip.h"

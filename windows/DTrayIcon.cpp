@@ -1,6 +1,7 @@
 #include "windows/DTrayIcon.h"
 
 #include "framework/DWindow.h"
+#include "framework/DisplayDpi.h"
 #include "graphics/SystemIcon.h"
 #include "windows/DTrayIconWindow.h"
 #include "windows/TrayIconRules.h"
@@ -11,12 +12,24 @@
 static_assert(sizeof(void*) != 4 || NOTIFYICONDATAA_V1_SIZE == 88,
               "the first shell record is 88 bytes in a 32-bit program");
 
+namespace {
+
+// The picture at the size the notification area shows: the system's small icon size at
+// its own dpi, enlarged pixel for pixel from the stored image.
+HICON trayPicture(DIcon* icon)
+{
+    const int size = systemMetricForDpi(SM_CXSMICON, systemDpi());
+    return makeSystemIcon(icon, size, size);
+}
+
+}  // namespace
+
 DTrayIcon::DTrayIcon(DWindow* ownerWindow, DIcon* picture)
     : icon(picture), owner(ownerWindow), window(new DTrayIconWindow), notifyData()
 {
     window->create(nullptr, 0, 0, 48, 48, DString("TrayIcon"), 0);
     window->link(this);
-    iconHandle = makeSystemIcon(icon);
+    iconHandle = trayPicture(icon);
 
     notifyData.cbSize = recordSize;
     notifyData.hWnd = window->getHandle();
@@ -44,7 +57,7 @@ void DTrayIcon::setIcon(DIcon* picture)
 {
     icon = picture;
     HICON previous = iconHandle;
-    iconHandle = makeSystemIcon(icon);
+    iconHandle = trayPicture(icon);
     notifyData.uFlags = NIF_MESSAGE | NIF_ICON;
     notifyData.hIcon = iconHandle;
     lastResult = Shell_NotifyIconA(NIM_MODIFY, &notifyData) != FALSE;

@@ -2,7 +2,8 @@
 // tooltip, and the system's mouse notifications for it turned into events for an owner
 // window: onEvent(this tray icon, code, x, y, keys) with code 3 moved, 4/5 left button
 // pressed/released, 6/7 right button pressed/released, x and y the cursor's screen
-// position, keys the modifier flags (1 Shift, 16 Ctrl, 256 Alt).
+// position in units of the display scale, keys the modifier flags (1 Shift, 16 Ctrl,
+// 256 Alt).
 //
 // Each tray icon has a hidden message window (DTrayIconWindow) that receives its callback
 // message; the window tells the icons apart, so every icon is called back with the same

@@ -31,7 +31,7 @@ bool DTrayIconWindow::handleMessage(HWND window, UINT message, WPARAM, LPARAM lP
         return true;
     int x = 0;
     int y = 0;
-    cursorPosition(x, y);
+    cursorPoint(x, y);
     int keys = currentMouseModifiers();
     switch (event) {
     case trayMouseMove: trayIcon->mouseMove(x, y, keys); break;

@@ -1,8 +1,9 @@
 // DTrayIconWindow: the hidden window that receives one tray icon's callback messages from
 // the system and the "TaskbarCreated" broadcast sent when the notification area is
 // rebuilt. It decodes the callback's mouse message once and calls the tray icon's mouse
-// operations with the cursor's screen position and the modifier keys; double clicks and
-// the middle button are swallowed. Never shown. The tray icon is not owned (it owns this).
+// operations with the cursor's screen position (in the window's units) and the modifier
+// keys; double clicks and the middle button are swallowed. Never shown. The tray icon is
+// not owned (it owns this).
 #pragma once
 
 #include "framework/DWindow.h"

@@ -16,4 +16,5 @@ void DUserGuideBox::onCreate()
     DMessageBoxLayout layout = messageBoxLayout(interior->getWidth(), interior->getHeight());
     guideText = addStaticText(interior, layout.text, translate(englishGuideText()), 0x11);
     addOkButton(layout.okButton);
+    fitMessage(guideText, userGuideBoxHeight);
 }

@@ -31,10 +31,13 @@ DAboutBoxLayout aboutBoxLayout(int width, int height)
     return layout;
 }
 
-DMessageBoxLayout messageBoxLayout(int width, int height)
+DMessageBoxLayout messageBoxLayout(int width, int height, const DMessageBoxNeeds& needs)
 {
     DMessageBoxLayout layout;
-    layout.text = rect(margin, margin, width - 2 * margin, height - 65);
-    layout.okButton = rect((width - okWidth) / 2, height - 35, okWidth, okHeight);
+    layout.text =
+        rect(margin, margin, width - 2 * margin, grownSize(height - 65, needs.textHeight));
+    layout.height = layout.text.height + 65;
+    const int buttonWidth = grownSize(okWidth, needs.okButton);
+    layout.okButton = rect((width - buttonWidth) / 2, layout.height - 35, buttonWidth, okHeight);
     return layout;
 }

@@ -22,9 +22,17 @@ struct DAboutBoxLayout {
 };
 DAboutBoxLayout aboutBoxLayout(int width, int height);
 
-// The user's guide and the restart notice: one text over an "OK" button.
+// The user's guide and the restart notice: one text over an "OK" button. What the texts
+// need: the text's height word-wrapped to its width, the button's width (0 keeps the
+// written size). A text that needs more lines makes the box taller: `height` says how tall.
+struct DMessageBoxNeeds {
+    int textHeight = 0;
+    int okButton = 0;
+};
 struct DMessageBoxLayout {
+    int height = 0;
     DLayoutRect text;
     DLayoutRect okButton;
 };
-DMessageBoxLayout messageBoxLayout(int width, int height);
+DMessageBoxLayout messageBoxLayout(int width, int height,
+                                   const DMessageBoxNeeds& needs = DMessageBoxNeeds());

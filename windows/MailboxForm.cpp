@@ -2,6 +2,7 @@
 
 #include "mail/Mailboxes.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -72,19 +73,33 @@ MailSecurity securityOfChoice(int choice)
     return MailSecurity::None;
 }
 
-DMailboxFormLayout mailboxFormLayout(int width, int height)
+DMailboxFormLayout mailboxFormLayout(int width, int height, const DMailboxFormNeeds& needs)
 {
     DMailboxFormLayout l;
+    const int securityWidth = std::max(60, needs.securityLabel);
+    const int portLabelWidth = std::max(36, needs.portLabel);
+    const int okWidth = std::max(80, needs.okButton);
+    const int cancelWidth = std::max(80, needs.cancelButton);
+    const int comboX = 10 + securityWidth + 5;
+    // The narrowest client area all rows fit in: labels and the group W - 20 wide, check
+    // boxes W - 40, the security row from the label to the port field 10 from the edge.
+    for (int label : {needs.serverLabel, needs.userLabel, needs.passwordLabel, needs.optionsGroup})
+        width = std::max(width, label + 20);
+    width = std::max(width, std::max(needs.allNewCheck, needs.webSiteCheck) + 40);
+    width = std::max(width, comboX + needs.securityCombo + 8 + portLabelWidth + 4 + 60);
+    width = std::max(width, okWidth + cancelWidth + 30);
+    l.width = width;
+    l.height = height;
     const int w = width - 20;  // the options group's own width
     const int d = securityRowShift;
     const int row = 56;
     l.serverLabel = {10, 10, width - 20, 20};
     l.serverInput = {10, 32, width - 20, 20};
     // "Security:" [combo]  "Port:" [port], the port field at the right edge.
-    l.securityLabel = {10, row, 60, securityRowHeight};
+    l.securityLabel = {10, row, securityWidth, securityRowHeight};
     l.portInput = {width - 60, row, 50, 20};
-    l.portLabel = {l.portInput.x - 40, row, 36, securityRowHeight};
-    l.securityCombo = {75, row, l.portLabel.x - 8 - 75, securityRowHeight};
+    l.portLabel = {l.portInput.x - 4 - portLabelWidth, row, portLabelWidth, securityRowHeight};
+    l.securityCombo = {comboX, row, l.portLabel.x - 8 - comboX, securityRowHeight};
     l.userLabel = {10, 54 + d, width - 20, 20};
     l.userInput = {10, 76 + d, width - 20, 20};
     l.passwordLabel = {10, 98 + d, width - 20, 20};
@@ -93,8 +108,8 @@ DMailboxFormLayout mailboxFormLayout(int width, int height)
     l.allNewCheck = {10, 20, w - 20, 20};
     l.webSiteCheck = {10, 40, w - 20, 20};
     l.urlInput = {40, 65, w - 50, 20};
-    l.okButton = {width - 180, height - 35, 80, 25};
-    l.cancelButton = {width - 90, height - 35, 80, 25};
+    l.cancelButton = {width - 10 - cancelWidth, height - 35, cancelWidth, 25};
+    l.okButton = {l.cancelButton.x - 10 - okWidth, height - 35, okWidth, 25};
     return l;
 }
 

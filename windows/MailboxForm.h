@@ -32,10 +32,30 @@ struct DFormRect {
     int height = 0;
 };
 
+// What the texts of the form's controls need (their fittingWidth): 0 keeps the written size.
+struct DMailboxFormNeeds {
+    int serverLabel = 0;
+    int securityLabel = 0;
+    int securityCombo = 0;
+    int portLabel = 0;
+    int userLabel = 0;
+    int passwordLabel = 0;
+    int optionsGroup = 0;
+    int allNewCheck = 0;
+    int webSiteCheck = 0;
+    int okButton = 0;
+    int cancelButton = 0;
+};
+
 // Every control's place for a client area of `width` x `height` (mailboxFormWidth x
 // mailboxFormHeight in use). The security row sits under the server field; everything
-// from the user name down keeps its old arrangement one row lower.
+// from the user name down keeps its old arrangement one row lower. Where a text needs
+// more room than written its control grows (the security label and combo box keep their
+// left edges, the port label and the buttons their right edges), and where the client
+// area is then too narrow the layout is as for a wider one: `width` says how wide.
 struct DMailboxFormLayout {
+    int width = 0;
+    int height = 0;
     DFormRect serverLabel, serverInput;
     DFormRect securityLabel, securityCombo, portLabel, portInput;
     DFormRect userLabel, userInput;
@@ -45,7 +65,8 @@ struct DMailboxFormLayout {
     DFormRect urlInput;                      // in the options group
     DFormRect okButton, cancelButton;
 };
-DMailboxFormLayout mailboxFormLayout(int width, int height);
+DMailboxFormLayout mailboxFormLayout(int width, int height,
+                                     const DMailboxFormNeeds& needs = DMailboxFormNeeds());
 
 // The window's size, as its opener creates it.
 const int mailboxFormWidth = 300;

@@ -1,6 +1,6 @@
 # The main window with the check cycle, start-up (Win32), and Pellaro.exe itself: a
 # GUI-subsystem program linked statically, with the program icon as its file icon, a
-# version record and a manifest (visual styles, not DPI-aware). The icon file is made at
+# version record and a manifest (visual styles, per-monitor DPI-aware). The icon file is made at
 # build time from the stored image tables by a small tool built with the build machine's
 # own compiler. Pellaro.exe lands at the top of the build tree.
 if(WIN32)

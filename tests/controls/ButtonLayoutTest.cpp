@@ -44,3 +44,27 @@ TEST(CheckBoxLayout, GlyphCaptionAndFocusPlaces)
     EXPECT_EQ(focus.width, 98);
     EXPECT_EQ(focus.height, 18);
 }
+
+TEST(ButtonLayout, AButtonOrCheckBoxGrownToItsTextHoldsItInsideTheFocusRectangle)
+{
+    for (int text = 0; text <= 300; text += 7) {
+        const int width = buttonWidthFor(text);
+        const DLayoutRect caption = buttonCaptionRect(width, 25, text, 13, false);
+        const DLayoutRect focus = buttonFocusRect(width, 25);
+        // Centred, with at least 3 clear pixels inside the focus rectangle on both sides.
+        EXPECT_GE(caption.x - focus.x, 3) << text;
+        EXPECT_GE(focus.x + focus.width - (caption.x + caption.width), 3) << text;
+        // Two pixels less would bring the caption within 3 of the focus rectangle.
+        const int narrower = width - 2;
+        const DLayoutRect tight = buttonCaptionRect(narrower, 25, text, 13, false);
+        EXPECT_LT(tight.x - buttonFocusRect(narrower, 25).x, 4) << text;
+
+        const int box = checkBoxWidthFor(text);
+        const DLayoutRect boxCaption = checkBoxCaptionRect(20, text, 13);
+        const DLayoutRect boxFocus = checkBoxFocusRect(box, 20);
+        EXPECT_GE(boxFocus.x + boxFocus.width - (boxCaption.x + boxCaption.width), 2) << text;
+    }
+    EXPECT_EQ(grownSize(80, 96), 96);
+    EXPECT_EQ(grownSize(80, 40), 80);
+    EXPECT_EQ(grownSize(80, 0), 80);
+}

@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 namespace {
 
 // The main window's mailbox list: 360 x 105 with the 18-pixel header and 13-pixel lines.
@@ -95,7 +97,7 @@ TEST(ListGeometry, ScrollBarsShowRowsWithASpareUnitAndColumnPixels)
     EXPECT_EQ(none.verticalTotal, 0u);
     EXPECT_EQ(none.verticalPage, 6u);  // (105 - 18) / 13
     EXPECT_EQ(none.horizontalTotal, 340u);
-    EXPECT_EQ(none.horizontalPage, 358u);
+    EXPECT_EQ(none.horizontalPage, 338u);  // the columns' room beside the vertical bar
 
     DListBars some = listBarValues(frame(), 5, 2, 340, 30);
     EXPECT_EQ(some.verticalTotal, 6u);
@@ -312,4 +314,39 @@ TEST(ColumnText, ATextTooWideEndsInDotsAndOneTooNarrowShowsNothing)
         return w;
     };
     EXPECT_EQ(std::string(fitColumnText(DString("abWc"), 30, proportional).text()), "ab... ");
+}
+
+TEST(ListGeometry, TheHorizontalBarIsNeededOnlyForColumnsWiderThanTheirRoom)
+{
+    // A 360-pixel list: columns from x 2 to the vertical bar at 340.
+    EXPECT_EQ(listColumnRoom(360), 338);
+    EXPECT_FALSE(listNeedsHorizontalBar(360, 338));
+    EXPECT_TRUE(listNeedsHorizontalBar(360, 339));
+    EXPECT_TRUE(listNeedsHorizontalBar(360, 150 + 130 + 60));  // the mailbox list's columns as written
+    // Without the bar the rows go down to the frame's edge: more of them are whole.
+    DListFrame with = frame();
+    DListFrame without = frame();
+    without.horizontalBar = false;
+    // 105 high, header 18, line 13: (105 - 18 - 2 - 18) / 13 = 5 whole rows with the bar,
+    // (105 - 18 - 2 - 2) / 13 = 6 without.
+    EXPECT_EQ(listTopRowShowing(with, 0, 5), 1);
+    EXPECT_EQ(listTopRowShowing(without, 0, 5), 0);
+    EXPECT_TRUE(listSelectionVisible(without, 0, 5));
+    EXPECT_FALSE(listSelectionVisible(with, 0, 5));
+    EXPECT_EQ(listVisibleRows(without, 0, 100).last, listVisibleRows(with, 0, 100).last + 1);
+}
+
+TEST(ListGeometry, ColumnsGrowToTheirTitlesAndTheFirstGivesBackWidthForTheRoom)
+{
+    EXPECT_EQ(columnWidthFor(56), 60);
+    // As written the three columns are 2 pixels too wide for 338: the first gives them back.
+    EXPECT_EQ(fitColumnWidths({150, 130, 60}, {45, 40, 52}, 338), std::vector<int>({148, 130, 60}));
+    // A longer last title widens its column; the first column pays for it.
+    EXPECT_EQ(fitColumnWidths({150, 130, 60}, {45, 40, 70}, 338), std::vector<int>({138, 130, 70}));
+    // The first column never goes below its own title: then the columns stay too wide.
+    EXPECT_EQ(fitColumnWidths({150, 130, 60}, {140, 40, 70}, 338), std::vector<int>({140, 130, 70}));
+    // Room to spare changes nothing; missing needs count as none.
+    EXPECT_EQ(fitColumnWidths({100, 100}, {}, 258), std::vector<int>({100, 100}));
+    EXPECT_EQ(fitColumnWidths({100, 100}, {}, 150), std::vector<int>({50, 100}));
+    EXPECT_TRUE(fitColumnWidths({}, {10}, 100).empty());
 }

@@ -62,9 +62,21 @@ TEST_F(ListPainting, AnEmptyListHasASunkenWhiteFieldAndInactiveBars)
     EXPECT_FALSE(up[0].enabled);
     EXPECT_EQ(up[0].direction, 0);
     EXPECT_EQ(down[0].direction, 1);
+    // Two columns of 100 fit beside the vertical bar: no horizontal bar, and the vertical
+    // one goes down to the frame.
+    EXPECT_FALSE(list->isHorizontalBarShown());
+    EXPECT_TRUE(theme.on(list->getHorizontalBar()->getFirstArrow(), "arrow").empty());
+    EXPECT_EQ(bar->getHeight(), 150 - 18 - 4);
+    // Columns wider than their room bring it, inactive while there is nothing to scroll.
+    list->addColumn("New mails", 59);  // 259 in 258
+    theme.clear();
+    list->redraw();
+    EXPECT_TRUE(list->isHorizontalBarShown());
+    EXPECT_EQ(bar->getHeight(), 150 - 18 - 22);
     auto left = theme.on(list->getHorizontalBar()->getFirstArrow(), "arrow");
     ASSERT_EQ(left.size(), 1u);
     EXPECT_EQ(left[0].direction, 2);
+    EXPECT_FALSE(list->getHorizontalBar()->isInactive());
 }
 
 TEST_F(ListPainting, TheThumbIsDrawnWhereTheMouseFindsIt)

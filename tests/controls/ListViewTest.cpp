@@ -49,11 +49,13 @@ protected:
         SendMessageA(h, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(notches * WHEEL_DELTA)),
                      MAKELPARAM(screen.x, screen.y));
     }
-    // Whether the selected row lies wholly between the header and the bottom bar.
+    // Where the rows end: above the horizontal bar, or at the frame without it.
+    int rowsBottom() const { return list->getHeight() - (list->isHorizontalBarShown() ? 18 : 2); }
+    // Whether the selected row lies wholly between the header and the rows' bottom.
     bool selectionShown() const
     {
         int s = list->getSelected() - list->getTopRow();
-        return s >= 0 && (s + 1) * lh + 18 + 2 <= list->getHeight() - 18;
+        return s >= 0 && (s + 1) * lh + 18 + 2 <= rowsBottom();
     }
 
     DListView* list = nullptr;
@@ -137,7 +139,7 @@ TEST_F(ListViews, KeysMoveTheSelectionAndKeepItInView)
     EXPECT_GT(list->getTopRow(), 0);
     // The smallest top row that shows the last row whole: one less would hide it.
     int top = list->getTopRow();
-    EXPECT_GT((49 - (top - 1) + 1) * lh + 20, 150 - 18);
+    EXPECT_GT((49 - (top - 1) + 1) * lh + 20, rowsBottom());
     // The bar follows as far as its last page goes.
     DScrollBar* bar = list->getVerticalBar();
     EXPECT_EQ(bar->getPosition(), std::min(static_cast<unsigned>(top), bar->getLastPosition()));
@@ -163,6 +165,8 @@ TEST_F(ListViews, KeysMoveTheSelectionAndKeepItInView)
 // row stands past the bar's last position.
 TEST_F(ListViews, ScrollingOnAfterTheLastRowWasBroughtIntoViewNeverGoesBack)
 {
+    // Only a bottom bar hides rows half: columns wider than their room bring it.
+    list->addColumn("Wide", 300);
     fill(40);
     int checked = 0;
     for (int height = 18 + 2 + 18 + lh; height <= 190 && checked < 4; height++) {
@@ -257,18 +261,20 @@ TEST_F(ListViews, TheWheelScrollsByRowsWithinTheBar)
 TEST_F(ListViews, TheBarsScrollTheRowsAndTheHeader)
 {
     fill(40);
-    // The vertical bar's down arrow sits at the bottom of the bar: client x 270-288.
-    click(279, 10 + 150 - 20 - 5);
+    // The vertical bar's down arrow sits at the bottom of the bar, which reaches the frame
+    // while the columns fit: client x 270-288.
+    click(279, 10 + 150 - 2 - 5);
     EXPECT_EQ(list->getTopRow(), 1);
-    list->addColumn("Wide", 300);  // 500 pixels of columns in 278
+    list->addColumn("Wide", 300);  // 500 pixels of columns in 258
     DScrollBar* across = list->getHorizontalBar();
+    EXPECT_TRUE(list->isHorizontalBarShown());
     EXPECT_FALSE(across->isInactive());
     click(10 + 2 + 262 - 5, 10 + 150 - 20 + 9);  // the right arrow
     EXPECT_EQ(list->getHorizontalScroll(), 1);
     EXPECT_EQ(list->getHeader()->getScroll(), 1);
     click(10 + 2 + 262 - 30, 10 + 150 - 20 + 9);  // the track after the thumb: a page
-    EXPECT_EQ(list->getHorizontalScroll(), 500 - 278);  // a page of 278 from 1 passes the end
-    EXPECT_EQ(list->getHeader()->getScroll(), 222);
+    EXPECT_EQ(list->getHorizontalScroll(), 500 - 258);  // a page of 258 from 1 passes the end
+    EXPECT_EQ(list->getHeader()->getScroll(), 242);
     click(10 + 2 + 20, 10 + 150 - 20 + 9);  // the track before the thumb
     EXPECT_EQ(list->getHorizontalScroll(), 0);
 }
@@ -352,7 +358,7 @@ TEST_F(ListViews, AHeldBarArrowScrollsTheRowsUntilReleased)
 {
     fill(40);
     int x = 279;
-    int y = 10 + 150 - 20 - 5;  // the vertical bar's down arrow
+    int y = 10 + 150 - 2 - 5;  // the vertical bar's down arrow, at the frame: no bottom bar
     SendMessageA(h, WM_MOUSEMOVE, 0, point(x, y));
     SendMessageA(h, WM_LBUTTONDOWN, MK_LBUTTON, point(x, y));
     EXPECT_EQ(list->getTopRow(), 1);

@@ -206,6 +206,27 @@ TEST_F(Menus, AClickOutsideClosesTheMenu)
     EXPECT_EQ(commands(), 0);
 }
 
+TEST_F(Menus, AnOpenMenuClosesWhenItsOwnerOrItselfMovesToAnotherDpi)
+{
+    // Sent by hand as Windows sends them when a window goes to a monitor of another dpi.
+    RECT suggested = {0, 0, 10, 10};
+    const WPARAM twice = MAKEWPARAM(2 * owner.getScale().dpi(), 2 * owner.getScale().dpi());
+    menu.popupForWindow(&owner, 100, 100);
+    ASSERT_TRUE(menu.isOpen());
+    SendMessageA(owner.getHandle(), WM_DPICHANGED, twice, reinterpret_cast<LPARAM>(&suggested));
+    EXPECT_FALSE(menu.isOpen());
+    EXPECT_EQ(owner.getKeyTarget(), nullptr);
+    EXPECT_EQ(GetCapture(), nullptr);
+
+    openLanguage();
+    ASSERT_TRUE(language.isOpen());
+    SendMessageA(language.getHandle(), WM_DPICHANGED, twice, reinterpret_cast<LPARAM>(&suggested));
+    EXPECT_FALSE(language.isOpen());
+    EXPECT_FALSE(menu.isOpen());  // with its whole chain
+    pumpMessages();
+    EXPECT_EQ(commands(), 0);
+}
+
 TEST_F(Menus, ASubmenuOpensBesideItsItemAndItsChoiceReachesTheFirstOwner)
 {
     openLanguage();

@@ -71,6 +71,27 @@ TEST_F(ToolTips, ATipIsSizedToItsTextAndResizedWhenItChanges)
     EXPECT_EQ(r.height, 15);
 }
 
+TEST_F(ToolTips, OnADisplayOfAnotherDpiATipFitsItsTextAgain)
+{
+    const DString text("a@b has 1 new mail!\nsomeone@mail.example.org has 12 new mails!");
+    ASSERT_TRUE(tip.create(text));
+    const int dpi = 2 * tip.getScale().dpi();
+    RECT suggested = {0, 0, 10, 10};
+    SendMessageA(tip.getHandle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                 reinterpret_cast<LPARAM>(&suggested));
+    EXPECT_EQ(tip.getScale().dpi(), dpi);
+    EXPECT_EQ(tip.getCanvas()->font()->getDpi(), dpi);
+    // Measured again with the font made for the new dpi: as wide as its widest line.
+    const DTextExtent wide =
+        tip.getCanvas()->textExtent(DString("someone@mail.example.org has 12 new mails!"));
+    const DRect r = tip.bounds();
+    EXPECT_EQ(r.width, wide.width() + 4);
+    EXPECT_EQ(r.height, tip.getCanvas()->textBoxHeight(r.width, text) + 4);
+    RECT client = {};
+    GetClientRect(tip.getHandle(), &client);
+    EXPECT_EQ(client.right, tip.getScale().toDevice(r.width));
+}
+
 TEST_F(ToolTips, ATipAskedForAndWithdrawnWithinTheDelayNeverAppears)
 {
     ASSERT_TRUE(tip.create(DString("Check Now!")));

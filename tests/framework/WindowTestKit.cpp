@@ -103,6 +103,23 @@ LPARAM point(int x, int y)
     return MAKELPARAM(x, y);
 }
 
+SIZE iconSize(HICON icon)
+{
+    SIZE size = {0, 0};
+    ICONINFO info = {};
+    if (!icon || !GetIconInfo(icon, &info))
+        return size;
+    BITMAP bitmap = {};
+    GetObjectA(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap);
+    size.cx = bitmap.bmWidth;
+    size.cy = bitmap.bmHeight;
+    if (info.hbmColor)
+        DeleteObject(info.hbmColor);
+    if (info.hbmMask)
+        DeleteObject(info.hbmMask);
+    return size;
+}
+
 LPARAM keyData(int virtualKey, bool release)
 {
     UINT scan = MapVirtualKeyA(static_cast<UINT>(virtualKey), 0);

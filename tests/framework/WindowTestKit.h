@@ -34,6 +34,8 @@ LPARAM point(int x, int y);
 void parkPointer();
 // Key message lParam with the key's scan code, as the keyboard driver would fill it.
 LPARAM keyData(int virtualKey, bool release);
+// The pixel size of an icon's picture; 0 x 0 for none.
+SIZE iconSize(HICON icon);
 
 // One event that reached a recording window.
 struct Event {

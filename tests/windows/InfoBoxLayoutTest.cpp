@@ -43,3 +43,21 @@ TEST(InfoBoxLayout, TheUserGuideAndRestartBoxes)
     EXPECT_TRUE(at(restart.text, 10, 10, 280, 35));
     EXPECT_TRUE(at(restart.okButton, 110, 65, 80, 25));
 }
+
+TEST(InfoBoxLayout, AMessageThatNeedsMoreLinesMakesTheBoxTaller)
+{
+    DMessageBoxNeeds needs;
+    needs.textHeight = 30;  // two lines: the written 35 hold them
+    DMessageBoxLayout restart = messageBoxLayout(langMsgBoxWidth, langMsgBoxHeight, needs);
+    EXPECT_EQ(restart.height, 100);
+    EXPECT_TRUE(at(restart.text, 10, 10, 280, 35));
+    needs.textHeight = 45;  // three lines
+    restart = messageBoxLayout(langMsgBoxWidth, langMsgBoxHeight, needs);
+    EXPECT_EQ(restart.height, 110);
+    EXPECT_TRUE(at(restart.text, 10, 10, 280, 45));
+    EXPECT_TRUE(at(restart.okButton, 110, 75, 80, 25));
+    needs.okButton = 91;
+    restart = messageBoxLayout(langMsgBoxWidth, langMsgBoxHeight, needs);
+    EXPECT_TRUE(at(restart.okButton, 104, 75, 91, 25));  // still centred
+    EXPECT_EQ(messageBoxLayout(userGuideBoxWidth, userGuideBoxHeight).height, 250);
+}

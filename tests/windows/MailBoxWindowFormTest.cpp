@@ -111,6 +111,38 @@ TEST(MailboxFormLayout, FollowsTheClientSize)
     expectRect(l.cancelButton, 310, 295, 80, 25);
 }
 
+TEST(MailboxFormLayout, ControlsGrowToTheirTextsAndTheWindowWithThem)
+{
+    DMailboxFormNeeds needs;
+    needs.securityLabel = 70;  // a longer "Security:" pushes the combo box right
+    needs.okButton = 90;
+    DMailboxFormLayout l = mailboxFormLayout(300, 306, needs);
+    EXPECT_EQ(l.width, 300);
+    expectRect(l.securityLabel, 10, 56, 70, 21);
+    expectRect(l.securityCombo, 85, 56, 107, 21);
+    expectRect(l.okButton, 110, 271, 90, 25);
+    expectRect(l.cancelButton, 210, 271, 80, 25);
+    // A combo box text that no longer fits widens the window; the port field stays at
+    // the right edge.
+    needs = DMailboxFormNeeds();
+    needs.securityCombo = 160;
+    needs.portLabel = 40;
+    l = mailboxFormLayout(300, 306, needs);
+    EXPECT_EQ(l.width, 75 + 160 + 8 + 40 + 4 + 60);
+    EXPECT_EQ(l.securityCombo.width, 160);
+    expectRect(l.portInput, l.width - 60, 56, 50, 20);
+    expectRect(l.portLabel, l.width - 60 - 44, 56, 40, 21);
+    EXPECT_EQ(l.serverInput.width, l.width - 20);
+    // Long check box captions widen the options group and the window.
+    needs = DMailboxFormNeeds();
+    needs.allNewCheck = 290;
+    l = mailboxFormLayout(300, 306, needs);
+    EXPECT_EQ(l.width, 330);
+    EXPECT_EQ(l.allNewCheck.width, 290);
+    EXPECT_EQ(l.optionsGroup.width, 310);
+    EXPECT_EQ(mailboxFormLayout(300, 306).width, 300);
+}
+
 TEST(MailboxFormComplete, NeedsAUserNameAndAServerButNothingElse)
 {
     EXPECT_TRUE(mailboxFormComplete(form("joe", "pop.example.invalid", "")));

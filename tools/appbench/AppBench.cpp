@@ -3,7 +3,8 @@
 //     it, the first check has been started at its end);
 //   - private memory after start-up, and after 100 checks of 20 mailboxes against a local
 //     POP3 server (every mailbox holds five messages);
-//   - the time to repaint the main window with its mailbox list;
+//   - the time to repaint the main window with its mailbox list, also at the display's own
+//     scale and at twice its dpi (RepaintAtScales.h);
 //   - CPU time used while idle for a while (nothing but the check interval may tick).
 // Usage: appbench [port] [idle seconds] [checks]
 //        (defaults: a free port (also for 0), 60 s, 100 checks)
@@ -18,6 +19,7 @@
 
 #include "mail/CheckState.h"
 #include "mail/SettingsFile.h"
+#include "tools/appbench/RepaintAtScales.h"
 #include "tools/pop3bench/SlowPop3Server.h"
 #include "windows/DMainWindow.h"
 #include "windows/Startup.h"
@@ -183,6 +185,7 @@ int main(int argc, char** argv)
                 (cpuMilliseconds() - paintCpuBefore) / redraws, redraws);
     std::fflush(stdout);
     window->show(false);
+    printRepaintAtScales(window, redraws);
 
     double idleBefore = cpuMilliseconds();
     pumpUntil([] { return false; }, static_cast<DWORD>(idleSeconds) * 1000);

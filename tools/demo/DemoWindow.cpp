@@ -29,8 +29,8 @@ public:
         DButton::mouseEnter();
         if (!tip || !getHandle())
             return;
-        int sx = 0, sy = getHeight() + 2;
-        clientToScreen(static_cast<HWND>(getHandle()), sx, sy);
+        int sx = 0, sy = 0;
+        screenPoint(0, getHeight() + 2, sx, sy);
         tip->moveTo(sx, sy);
         tip->setVisible(true);
     }
@@ -270,8 +270,8 @@ void DemoWindow::setStatus(const DString& text)
 
 void DemoWindow::openMenu()
 {
-    int sx = 0, sy = menuOpener->getHeight();
-    clientToScreen(static_cast<HWND>(menuOpener->getHandle()), sx, sy);
+    int sx = 0, sy = 0;
+    menuOpener->screenPoint(0, menuOpener->getHeight(), sx, sy);
     menu->setItemChecked(demoPlaySound, sound->isChecked());
     menu->popupForWindow(this, sx, sy);
 }
