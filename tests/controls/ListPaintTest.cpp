@@ -70,7 +70,7 @@ TEST_F(ListPainting, AnEmptyListHasASunkenWhiteFieldAndInactiveBars)
     // Columns wider than their room bring it, inactive while there is nothing to scroll.
     list->addColumn("New mails", 59);  // 259 in 258
     theme.clear();
-    list->redraw();
+    list->paintNow();
     EXPECT_TRUE(list->isHorizontalBarShown());
     EXPECT_EQ(bar->getHeight(), 150 - 18 - 22);
     auto left = theme.on(list->getHorizontalBar()->getFirstArrow(), "arrow");
