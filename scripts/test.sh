@@ -25,6 +25,8 @@ echo "== Portable tests, native, with sanitizers"
 ctest --test-dir "$root/build/host" --output-on-failure -j "$jobs" || status=1
 echo "== All tests, Windows build under Wine"
 export WINEPREFIX="$root/build/win/wineprefix"
+# A Wine session left over from an interrupted run would keep the waits below from ending.
+wineserver -k >/dev/null 2>&1 || true
 # One Wine session for the whole run: a persistent wineserver does not exit in the gaps
 # between tests, so Wine's start-up (wineboot, services) runs once, not again mid-run.
 "$root/scripts/wine-run.sh" cmd /c exit >/dev/null 2>&1  # makes the prefix on first use

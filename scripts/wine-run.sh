@@ -28,6 +28,15 @@ if [ ! -f "$WINEPREFIX/.pellaro-ready" ]; then
     if [ ! -f "$WINEPREFIX/.pellaro-ready" ]; then
       wineboot -i </dev/null >/dev/null 2>&1
       wineserver -w >/dev/null 2>&1
+      # Wine links the user's folders to the Linux home. The prefix keeps a documents
+      # folder of its own, so tests that write the settings file never touch the real
+      # user's file, nor another prefix's.
+      for profile in "$WINEPREFIX"/drive_c/users/*/; do
+        if [ -L "$profile/Documents" ]; then
+          rm -f "$profile/Documents"
+          mkdir -p "$profile/Documents"
+        fi
+      done
       touch "$WINEPREFIX/.pellaro-ready"
     fi
   ) 9>"$WINEPREFIX.lock"
