@@ -4,7 +4,7 @@
 #include "framework/DTheme.h"
 #include "framework/SystemUtils.h"
 #include "graphics/DCanvas.h"
-#include "mail/DPellaroDictionary.h"
+#include "foundation/DPellaroDictionary.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include "controls/DButton.h"
 #include "controls/DStaticText.h"
-#include "mail/DPellaroDictionary.h"
+#include "foundation/DPellaroDictionary.h"
 
 bool DInfoBox::createSized(int width, int height, const char* englishTitle)
 {

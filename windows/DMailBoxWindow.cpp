@@ -8,7 +8,7 @@
 #include "controls/DListView.h"
 #include "controls/DStaticText.h"
 #include "mail/CheckOutcome.h"
-#include "mail/DPellaroDictionary.h"
+#include "foundation/DPellaroDictionary.h"
 #include "mail/Mailboxes.h"
 #include "windows/DMainWindow.h"
 

@@ -14,7 +14,7 @@
 #include "mail/CheckState.h"
 #include "mail/DMailboxEntry.h"
 #include "mail/DNetworkWatch.h"
-#include "mail/DPellaroDictionary.h"
+#include "foundation/DPellaroDictionary.h"
 #include "system/DThreadManager.h"
 #include "system/DTimer.h"
 #include "mail/Mailboxes.h"

@@ -7,7 +7,7 @@
 #include <thread>
 #include <vector>
 
-#include "mail/DPellaroDictionary.h"
+#include "mail/DictionaryTexts.h"
 #include "mail/GuideTexts.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "mail/DPellaroDictionary.h"
+#include "foundation/DPellaroDictionary.h"
 #include "mail/Pop3Conversation.h"
 #include "mail/Pop3Dialogue.h"
 

@@ -12,7 +12,7 @@
 #include "controls/MenuGeometry.h"
 #include "foundation/DFileStreamReader.h"
 #include "framework/SystemUtils.h"
-#include "mail/DPellaroDictionary.h"
+#include "mail/DictionaryTexts.h"
 #include "mail/SettingsCodec.h"
 #include "mail/SettingsFile.h"
 #include "mail/SettingsFolder.h"

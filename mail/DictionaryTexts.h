@@ -1,0 +1,13 @@
+// Pellaro's own English/Hungarian texts: the pairs start-up puts into the dictionary, in
+// their fixed order. The lookup itself (DPellaroDictionary, translate) lies in foundation/, so
+// that every layer can translate; the texts are the mail checker's vocabulary and live here.
+#pragma once
+
+#include "foundation/DPellaroDictionary.h"
+
+// Adds Pellaro's English/Hungarian pairs in their fixed order: the 60 the program started
+// with, then those of addConnectionTexts.
+void fillDictionary(DPellaroDictionary& d);
+// The 14 pairs of secured connections, the server field and busy servers.
+void addConnectionTexts(DPellaroDictionary& d);
+const int connectionTextCount = 14;
