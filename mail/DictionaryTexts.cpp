@@ -68,6 +68,7 @@ void fillDictionary(DPellaroDictionary& d)
     d.addPair(" new mail!", " \xFAj lev\xE9l!");  //  új levél!
     d.addPair(" has ", ": ");
     addConnectionTexts(d);
+    addInterfaceTexts(d);
 }
 
 // Texts of secured connections, of the server field and of busy servers, after the 60 pairs
@@ -88,4 +89,22 @@ void addConnectionTexts(DPellaroDictionary& d)
     d.addPair("STARTTLS", "STARTTLS");
     d.addPair("SSL/TLS", "SSL/TLS");
     d.addPair("Port:", "Port:");
+}
+
+// The text fields' menu, then the words screen readers read for the controls.
+void addInterfaceTexts(DPellaroDictionary& d)
+{
+    d.addPair("Cut", "Kiv\xE1g\xE1s");  // Kivágás
+    d.addPair("Copy", "M\xE1sol\xE1s");  // Másolás
+    d.addPair("Paste", "Beilleszt\xE9s");  // Beillesztés
+    d.addPair("Delete", "T\xF6rl\xE9s");  // Törlés
+    d.addPair("Press", "Megnyom\xE1s");  // Megnyomás
+    d.addPair("Check", "Bejel\xF6l\xE9s");  // Bejelölés
+    d.addPair("Uncheck", "Jel\xF6l\xE9s t\xF6rl\xE9se");  // Jelölés törlése
+    d.addPair("Open", "Megnyit\xE1s");  // Megnyitás
+    d.addPair("Close", "Bez\xE1r\xE1s");  // Bezárás
+    d.addPair("Execute", "V\xE9grehajt\xE1s");  // Végrehajtás
+    d.addPair("Select", "Kiv\xE1laszt\xE1s");  // Kiválasztás
+    d.addPair("Vertical", "F\xFCgg\xF6leges");  // Függöleges
+    d.addPair("Horizontal", "V\xEDzszintes");  // Vízszintes
 }

@@ -6,8 +6,12 @@
 #include "foundation/DPellaroDictionary.h"
 
 // Adds Pellaro's English/Hungarian pairs in their fixed order: the 60 the program started
-// with, then those of addConnectionTexts.
+// with, then those of addConnectionTexts, then those of addInterfaceTexts.
 void fillDictionary(DPellaroDictionary& d);
 // The 14 pairs of secured connections, the server field and busy servers.
 void addConnectionTexts(DPellaroDictionary& d);
 const int connectionTextCount = 14;
+// The 13 pairs of the text fields' menu and of what screen readers read: the actions of
+// buttons, check boxes, combo boxes, menu items and rows, and the scroll bars' names.
+void addInterfaceTexts(DPellaroDictionary& d);
+const int interfaceTextCount = 13;
