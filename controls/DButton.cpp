@@ -1,5 +1,6 @@
 #include "controls/DButton.h"
 
+#include "controls/AccessibleRules.h"
 #include "controls/ButtonLayout.h"
 #include "framework/DTheme.h"
 #include "framework/KeyCodes.h"
@@ -36,6 +37,37 @@ void DButton::setState(DThemeState newState)
     redraw();
 }
 
+DAccessibleInfo DButton::accessibleInfo() const
+{
+    return accessibleButton(text, controlFacts(), isDefault, state == DStatePressed);
+}
+
+bool DButton::doAccessibleAction(int part)
+{
+    if (part >= 0 || !isEnabled() || !isVisible())
+        return false;
+    // The parent's handler may close the window: nothing here runs after it.
+    notifyParent(notifyActivated);
+    return true;
+}
+
+bool DButton::focusForKey()
+{
+    if (!isEnabled() || !isVisible())
+        return false;
+    if (parent)
+        parent->setFocus(this);
+    return true;
+}
+
+bool DButton::runAccessKey()
+{
+    if (!focusForKey())
+        return false;
+    notifyParent(notifyActivated);
+    return true;
+}
+
 void DButton::paint()
 {
     if (!canvas)
@@ -69,6 +101,8 @@ void DButton::drawCaption(int x, int y, bool active)
     if (!active)
         canvas->font()->setColor(palette.shadow);
     canvas->drawText(x, y, text);
+    if (active && accessKey && accessKeysShown())
+        canvas->underlineAccessKey(x, y, text, accessKey);
     canvas->font()->setColor(ink);
 }
 

@@ -1,5 +1,7 @@
 #include "controls/DCBDropBtn.h"
 
+#include "controls/AccessibleRules.h"
+#include "controls/DComboBox.h"
 #include "framework/DTheme.h"
 #include "graphics/DCanvas.h"
 
@@ -13,6 +15,21 @@ bool DCBDropBtn::create(int newX, int newY, int newWidth, int newHeight)
 {
     state = DStateNormal;
     return init(newX, newY, newWidth, newHeight);
+}
+
+DAccessibleInfo DCBDropBtn::accessibleInfo() const
+{
+    const DComboBox* combo = dynamic_cast<const DComboBox*>(parent);
+    return accessibleDropButton(combo && combo->isOpen(), isEnabled());
+}
+
+bool DCBDropBtn::doAccessibleAction(int part)
+{
+    DComboBox* combo = dynamic_cast<DComboBox*>(parent);
+    if (part >= 0 || !combo || !isEnabled())
+        return false;
+    combo->toggleList();
+    return true;
 }
 
 void DCBDropBtn::setState(DThemeState newState)

@@ -1,5 +1,6 @@
 #include "controls/DComboBox.h"
 
+#include "controls/AccessibleRules.h"
 #include "controls/DCBDropBtn.h"
 #include "controls/DCBDropMenu.h"
 #include "foundation/DStringList.h"
@@ -93,18 +94,24 @@ DString DComboBox::itemText(int index) const
 
 void DComboBox::setSelected(int index)
 {
+    DString before = text;
     selectedIndex = (index >= 0 && index < itemCount()) ? index : -1;
     text = selectedIndex >= 0 ? items->get(selectedIndex) : DString();
     redraw();
+    if (text != before)
+        announce(accessEventValueChange);
 }
 
 void DComboBox::chooseFromList(int row)
 {
     if (row < 0 || row >= itemCount())
         return;
+    DString before = text;
     selectedIndex = row;
     text = items->get(row);
     redraw();
+    if (text != before)
+        announce(accessEventValueChange);
     notifyParent(notifyChanged, changedValue);
 }
 
@@ -116,11 +123,40 @@ void DComboBox::dropDown()
     ClientToScreen(static_cast<HWND>(handle), &corner);
     dropMenu->setList(items, this);
     dropMenu->dropBelow(this, corner.x, corner.y, maxVisibleRows);
+    announce(accessEventStateChange);
+}
+
+bool DComboBox::isOpen() const
+{
+    return dropMenu && dropMenu->isOpen();
+}
+
+void DComboBox::toggleList()
+{
+    if (isOpen())
+        dropMenu->close();
+    else
+        dropDown();
+}
+
+DAccessibleInfo DComboBox::accessibleInfo() const
+{
+    return accessibleComboBox(accessibleLabel(), text, isOpen(), controlFacts());
+}
+
+bool DComboBox::doAccessibleAction(int part)
+{
+    if (part >= 0 || !isEnabled() || !isVisible())
+        return false;
+    toggleList();
+    return true;
 }
 
 bool DComboBox::keyDown(int key, int mods)
 {
-    if ((key == DKeyCode::keyDown || key == keyF4) && mods == 0) {
+    bool opens = ((key == DKeyCode::keyDown || key == keyF4) && mods == 0) ||
+                 ((key == DKeyCode::keyDown || key == DKeyCode::keyUp) && mods == modAlt);
+    if (opens) {
         dropDown();
         return true;
     }

@@ -1,5 +1,6 @@
 #include "controls/DGroup.h"
 
+#include "controls/AccessibleRules.h"
 #include "controls/StaticTextGeometry.h"
 #include "framework/DTheme.h"
 #include "graphics/DCanvas.h"
@@ -16,6 +17,11 @@ bool DGroup::create(int newX, int newY, int newWidth, int newHeight, const DStri
     delete font;
     font = new DFont;
     return init(newX, newY, newWidth, newHeight);
+}
+
+DAccessibleInfo DGroup::accessibleInfo() const
+{
+    return accessibleGroup(text, isVisible());
 }
 
 void DGroup::onDestroy()
@@ -42,5 +48,7 @@ void DGroup::paint()
     }
     if (text.length() > 0)
         canvas->drawText(groupCaptionX, groupCaptionY, text);
+    if (accessKey && accessKeysShown())
+        canvas->underlineAccessKey(groupCaptionX, groupCaptionY, text, accessKey);
     canvas->unlock();
 }

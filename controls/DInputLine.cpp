@@ -1,10 +1,12 @@
 #include "controls/DInputLine.h"
 
+#include "controls/AccessibleRules.h"
 #include "controls/DMenu.h"
 #include "framework/DTheme.h"
 #include "framework/SystemUtils.h"
 #include "graphics/DCanvas.h"
 #include "foundation/DPellaroDictionary.h"
+#include "framework/KeyCodes.h"
 
 namespace {
 
@@ -56,8 +58,22 @@ void DInputLine::themeChanged(DTheme* newTheme)
 
 void DInputLine::setValue(const DString& value)
 {
+    DString before = editor.getValue();
     editor.setValue(value);
     redraw();
+    reportChange(before);
+}
+
+void DInputLine::reportChange(const DString& before)
+{
+    if (editor.getValue() != before)
+        announce(accessEventValueChange);
+}
+
+DAccessibleInfo DInputLine::accessibleInfo() const
+{
+    return accessibleField(accessibleLabel(), editor.getValue(), editor.isPasswordMode(),
+                           controlFacts());
 }
 
 void DInputLine::setPasswordMode(bool flag)
@@ -90,10 +106,12 @@ void* DInputLine::clipboardOwner()
 
 void DInputLine::cut()
 {
+    DString before = editor.getValue();
     DString taken;
     if (editor.cut(taken))
         setClipboardText(taken, static_cast<HWND>(clipboardOwner()));
     redraw();
+    reportChange(before);
 }
 
 void DInputLine::copy()
@@ -106,15 +124,19 @@ void DInputLine::copy()
 
 void DInputLine::paste()
 {
+    DString before = editor.getValue();
     if (!editor.isPasswordMode())
         editor.paste(clipboardText());
     redraw();
+    reportChange(before);
 }
 
 void DInputLine::deleteSelection()
 {
+    DString before = editor.getValue();
     editor.deleteSelection();
     redraw();
+    reportChange(before);
 }
 
 void DInputLine::command(int id)
@@ -130,18 +152,26 @@ void DInputLine::command(int id)
 
 bool DInputLine::keyDown(int key, int mods)
 {
+    if ((key == keyContextMenu && mods == 0) || (key == keyF10 && mods == modShift)) {
+        openContextMenuAtCaret();
+        return true;
+    }
+    DString before = editor.getValue();
     DInputKeyResult result = editor.keyDown(key, mods);
     if (result.command != inputCommandNone)
         command(result.command);
     else if (result.redraw)
         redraw();
+    reportChange(before);
     return true;
 }
 
 bool DInputLine::charInput(int character)
 {
-    if (editor.typeCharacter(character))
+    if (editor.typeCharacter(character)) {
         redraw();
+        announce(accessEventValueChange);
+    }
     return true;
 }
 
@@ -170,6 +200,17 @@ void DInputLine::mouseLeave()
 {
     editor.release();
     redraw();
+}
+
+void DInputLine::openContextMenuAtCaret()
+{
+    // The caret's place as the last paint left it, below the field's bottom edge.
+    if (editor.isPasswordMode())
+        return;
+    const int caretX = editor.scrollToCaret(width, measure());
+    openContextMenu(inputLineLayout::textLeft + caretX, height);
+    if (contextMenu && contextMenu->isOpen())
+        contextMenu->highlightFirst();
 }
 
 bool DInputLine::rightButtonUp(int x, int y, int)

@@ -1,5 +1,6 @@
 #include "controls/DListView.h"
 
+#include "controls/AccessibleRules.h"
 #include "controls/DHeader.h"
 #include "controls/DListViewItem.h"
 #include "controls/DScrollBar.h"
@@ -162,8 +163,62 @@ void DListView::removeRow(int index)
 
 void DListView::setSelected(int index)
 {
+    int before = selected;
     selected = row(index) ? index : -1;
     keepSelectionVisible();
+    reportSelection(before);
+}
+
+void DListView::reportSelection(int before)
+{
+    if (selected == before || selected < 0)
+        return;
+    announce(accessEventSelection, selected);
+    if (isFocused())
+        announceFocus();
+}
+
+DAccessibleInfo DListView::accessibleInfo() const
+{
+    return accessibleList(accessibleLabel(), controlFacts());
+}
+
+DAccessibleInfo DListView::accessiblePart(int index) const
+{
+    DListViewItem* item = row(index);
+    if (!item || !header)
+        return DAccessibleInfo();
+    DStringList titles;
+    for (int c = 0; c < header->columnCount(); c++)
+        titles.add(header->columnTitle(c));
+    DListFrame f = frame();
+    DRowRange shown = listVisibleRows(f, topRow, rowCount());
+    bool onShow = isVisible() && !shown.isEmpty() && index >= shown.first && index <= shown.last;
+    DAccessibleInfo info = accessibleListRow(*item->getCells(), titles, index == selected,
+                                             isFocused() && isEnabled(), onShow);
+    info.x = 2;
+    info.y = static_cast<int>(listRowY(f, topRow, index));
+    info.width = width - 4;
+    info.height = static_cast<int>(listLineHeight(f));
+    return info;
+}
+
+int DListView::focusedAccessiblePart() const
+{
+    return isFocused() ? selected : -1;
+}
+
+bool DListView::doAccessibleAction(int part)
+{
+    return selectAccessiblePart(part);
+}
+
+bool DListView::selectAccessiblePart(int part)
+{
+    if (!row(part) || !isEnabled())
+        return false;
+    setSelected(part);
+    return true;
 }
 
 void DListView::setAutoUpdate(bool flag)
@@ -235,8 +290,10 @@ bool DListView::keyDown(int key, int)
         return false;
     if (rowCount() > 0) {
         unsigned page = verticalBar ? verticalBar->getPageSize() : 1;
+        int before = selected;
         selected = listKeyTarget(key, selected, rowCount(), page);
         keepSelectionVisible();
+        reportSelection(before);
     }
     return true;
 }
@@ -244,9 +301,11 @@ bool DListView::keyDown(int key, int)
 bool DListView::leftButtonDown(int, int py, int)
 {
     int hit = listRowAt(frame(), topRow, rowCount(), py);
+    int before = selected;
     if (hit >= 0)
         selected = hit;
     keepSelectionVisible();
+    reportSelection(before);
     return true;
 }
 

@@ -1,5 +1,6 @@
 #include "controls/DStaticText.h"
 
+#include "controls/AccessibleRules.h"
 #include "controls/StaticTextGeometry.h"
 #include "framework/DTheme.h"
 #include "graphics/DCanvas.h"
@@ -25,6 +26,11 @@ void DStaticText::setFormat(int flags)
     redraw();
 }
 
+DAccessibleInfo DStaticText::accessibleInfo() const
+{
+    return accessibleStaticText(text, isVisible());
+}
+
 void DStaticText::onDestroy()
 {
     delete font;
@@ -47,5 +53,7 @@ void DStaticText::paint()
     int textHeight = canvas->textBoxHeight(width, text);
     int top = staticTextTop(format, height, textHeight);
     canvas->drawTextBox(0, top, width, text, format);
+    if (accessKey && accessKeysShown())
+        canvas->underlineAccessKeyInTextBox(0, top, width, text, format, accessKey);
     canvas->unlock();
 }

@@ -1,5 +1,6 @@
 #include "controls/DToolTip.h"
 
+#include "controls/AccessibleRules.h"
 #include "controls/ToolTipGeometry.h"
 #include "framework/DTheme.h"
 #include "graphics/DCanvas.h"
@@ -61,6 +62,11 @@ void DToolTip::onCreate()
 void DToolTip::onClose()
 {
     deleteTimer();
+}
+
+DAccessibleInfo DToolTip::accessibleInfo() const
+{
+    return accessibleToolTip(title(), handle && IsWindowVisible(handle));
 }
 
 void DToolTip::applyThemeColors()
