@@ -10,6 +10,7 @@
 #include "mail/CheckOutcome.h"
 #include "foundation/DPellaroDictionary.h"
 #include "mail/Mailboxes.h"
+#include "windows/AccessKeyTables.h"
 #include "windows/DMainWindow.h"
 
 namespace {
@@ -23,11 +24,18 @@ const int portLength = 5;
 
 }  // namespace
 
+void DMailBoxWindow::giveAccessKey(DView* view, const char* caption)
+{
+    const bool inHungarian = dictionary && dictionary->getLanguage() != 0;
+    view->setAccessKey(accessKeyOf(mailboxWindowAccessKeys(), caption, inHungarian));
+}
+
 DStaticText* DMailBoxWindow::label(const DFormRect& place, const char* caption, int format)
 {
     auto* made = new DStaticText;
     made->create(place.x, place.y, place.width, place.height, translate(DString(caption)));
     made->setFormat(format);
+    giveAccessKey(made, caption);
     addView(made);
     return made;
 }
@@ -47,6 +55,7 @@ DCheckBox* DMailBoxWindow::checkBox(const DFormRect& place, const char* caption)
 {
     auto* made = new DCheckBox;
     made->create(place.x, place.y, place.width, place.height, translate(DString(caption)));
+    giveAccessKey(made, caption);
     optionsGroup->addChild(made);
     return made;
 }
@@ -55,6 +64,7 @@ DButton* DMailBoxWindow::button(const DFormRect& place, const char* caption)
 {
     auto* made = new DButton;
     made->create(place.x, place.y, place.width, place.height, translate(DString(caption)));
+    giveAccessKey(made, caption);
     addView(made);
     return made;
 }

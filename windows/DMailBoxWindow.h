@@ -70,6 +70,8 @@ private:
     DInputLine* input(DView* parent, const DFormRect& place);
     DCheckBox* checkBox(const DFormRect& place, const char* caption);
     DButton* button(const DFormRect& place, const char* caption);
+    // Gives the view the access key its English caption has in the window's language.
+    void giveAccessKey(DView* view, const char* caption);
     void fillFrom(const DMailboxEntry& entry);
     void showSecurity(MailSecurity security);
     void confirm();

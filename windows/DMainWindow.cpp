@@ -8,6 +8,7 @@
 #include "controls/DMenu.h"
 #include "controls/DStaticText.h"
 #include "controls/DWaitBar.h"
+#include "framework/KeyCodes.h"
 #include "framework/SystemUtils.h"
 #include "graphics/BuiltInImages.h"
 #include "graphics/DFont.h"
@@ -18,6 +19,7 @@
 #include "system/DThreadManager.h"
 #include "system/DTimer.h"
 #include "mail/Mailboxes.h"
+#include "windows/AccessKeyTables.h"
 #include "windows/DAboutBox.h"
 #include "windows/DLangMsgBox.h"
 #include "windows/DMailBoxWindow.h"
@@ -120,9 +122,7 @@ void DMainWindow::onCreate()
 void DMainWindow::buildControls(int W, int H)
 {
     // Each control is made, then attached: a group before its children.
-    statusGroup = new DGroup;
-    statusGroup->create(10, 10, W - 20, 80, translate("Status"));
-    addView(statusGroup);
+    statusGroup = group(10, 10, W - 20, 80, "Status");
     int w = statusGroup->getWidth();
     statusText = new DStaticText;
     statusText->create(10, 22, w - 20, 20, translate("Idle"));
@@ -134,9 +134,7 @@ void DMainWindow::buildControls(int W, int H)
     waitBar->setBandLength(12);
     statusGroup->addChild(waitBar);
 
-    mailboxGroup = new DGroup;
-    mailboxGroup->create(10, 90, W - 20, H - 280, translate("Mailboxes"));
-    addView(mailboxGroup);
+    mailboxGroup = group(10, 90, W - 20, H - 280, "Mailboxes");
     w = mailboxGroup->getWidth();
     int h = mailboxGroup->getHeight();
     mailboxList = new DListView;
@@ -149,9 +147,7 @@ void DMainWindow::buildControls(int W, int H)
     editButton = button(mailboxGroup, 100, h - 35, 80, "Edit");
     removeButton = button(mailboxGroup, 190, h - 35, 80, "Remove");
 
-    intervalGroup = new DGroup;
-    intervalGroup->create(10, H - 190, W - 20, 50, translate("Interval"));
-    addView(intervalGroup);
+    intervalGroup = group(10, H - 190, W - 20, 50, "Interval");
     w = intervalGroup->getWidth();
     intervalCombo = new DComboBox;
     intervalCombo->create(10, 16, w - 20, 25);
@@ -160,9 +156,7 @@ void DMainWindow::buildControls(int W, int H)
     intervalCombo->setSelected(1);
     intervalGroup->addChild(intervalCombo);
 
-    optionsGroup = new DGroup;
-    optionsGroup->create(10, H - 140, W - 20, 90, translate("Options"));
-    addView(optionsGroup);
+    optionsGroup = group(10, H - 140, W - 20, 90, "Options");
     w = optionsGroup->getWidth();
     notifyCheck = checkBox(optionsGroup, 20, w - 20, "Show notification box for new mails");
     notifyAtStartupCheck =
@@ -175,10 +169,26 @@ void DMainWindow::buildControls(int W, int H)
     setFocus(hideButton);
 }
 
+void DMainWindow::giveAccessKey(DView* view, const char* caption)
+{
+    const bool inHungarian = dictionary && dictionary->getLanguage() != 0;
+    view->setAccessKey(accessKeyOf(mainWindowAccessKeys(), caption, inHungarian));
+}
+
+DGroup* DMainWindow::group(int x, int y, int width, int height, const char* caption)
+{
+    DGroup* made = new DGroup;
+    made->create(x, y, width, height, translate(caption));
+    giveAccessKey(made, caption);
+    addView(made);
+    return made;
+}
+
 DButton* DMainWindow::button(DView* parent, int x, int y, int width, const char* caption)
 {
     DButton* made = new DButton;
     made->create(x, y, width, 25, translate(caption));
+    giveAccessKey(made, caption);
     if (parent)
         parent->addChild(made);
     else
@@ -190,6 +200,7 @@ DCheckBox* DMainWindow::checkBox(DView* parent, int y, int width, const char* ca
 {
     DCheckBox* made = new DCheckBox;
     made->create(10, y, width, 20, translate(caption));
+    giveAccessKey(made, caption);
     parent->addChild(made);
     return made;
 }
@@ -341,6 +352,12 @@ void DMainWindow::onEvent(DObject* sender, int code, int, int, int)
         hideNotificationBox();
         popupMenu(newMailMenu);
     }
+}
+
+void DMainWindow::onKeyDown(int key, int mods)
+{
+    if (key == keyEscape && mods == 0)
+        show(false);
 }
 
 bool DMainWindow::handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM)

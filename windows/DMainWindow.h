@@ -66,6 +66,8 @@ public:
     void onMenuItem(int id) override;
     void onTimer(DTimer* timer) override;
     void onEvent(DObject* sender, int code, int x, int y, int keys) override;
+    // Escape hides the window, as "Hide" does.
+    void onKeyDown(int key, int mods) override;
     // The end of the Windows session saves the settings; a restarted task bar
     // ("TaskbarCreated") gets both tray icons back; a wake-up from sleep and the network
     // coming back ("PellaroNetworkBack", posted by the network watch) start one check a
@@ -151,6 +153,9 @@ private:
     void buildMenus();
     DButton* button(DView* parent, int x, int y, int width, const char* caption);
     DCheckBox* checkBox(DView* parent, int y, int width, const char* caption);
+    DGroup* group(int x, int y, int width, int height, const char* caption);
+    // Gives the view the access key its English caption has in the window's language.
+    void giveAccessKey(DView* view, const char* caption);
     void openMailboxWindow(bool editMode);
     void removeSelectedMailbox();
     void switchLanguage(bool toHungarian);

@@ -1,5 +1,6 @@
 #include "windows/DNotificationBox.h"
 
+#include "controls/AccessibleRules.h"
 #include "controls/ToolTipGeometry.h"
 
 void DNotificationBox::placeAtCorner()
@@ -8,6 +9,18 @@ void DNotificationBox::placeAtCorner()
     DTipPlace place = bottomRightPlace(r.width, r.height, GetSystemMetrics(SM_CXSCREEN),
                                        GetSystemMetrics(SM_CYSCREEN), cornerMargin);
     moveTo(place.x, place.y);
+}
+
+void DNotificationBox::show(bool flag)
+{
+    showNow(flag);
+    if (flag)
+        announce(accessEventAlert);
+}
+
+DAccessibleInfo DNotificationBox::accessibleInfo() const
+{
+    return accessibleAlert(title(), handle && IsWindowVisible(handle));
 }
 
 void DNotificationBox::onMouseUp(int, int, int)

@@ -20,3 +20,16 @@ if(WIN32)
   set_tests_properties(main_window_tests PROPERTIES ENVIRONMENT
     "PELLARO_POP3_PORT=${PELLARO_POP3_TEST_PORT}")
 endif()
+
+# Every window read through the accessible objects a screen reader reads, the events it
+# hears, and the keys a keyboard user presses, in English and Hungarian.
+pellaro_add_test(NAME accessibility_tests WINDOWS_ONLY
+  SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/AccessibleTreeTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/AccessibleEventsTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/KeyboardTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/AccessibilityFixture.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/AccessibleWalk.cpp
+    ${pellaro_main_window_support}
+  LIBS mainwindow_win accesskeytables ws2_32 oleacc ole32 oleaut32 uuid
+  LABELS gui)
