@@ -160,6 +160,15 @@ bool DComboBox::keyDown(int key, int mods)
         dropDown();
         return true;
     }
+    // The other arrows step through the choices in place. They are the combo's own at
+    // either end too: an arrow never moves the focus out of it.
+    if (key == DKeyCode::keyUp || key == keyLeft || key == keyRight) {
+        int step = key == keyRight ? 1 : -1;
+        int next = (selectedIndex < 0 ? (step > 0 ? -1 : itemCount()) : selectedIndex) + step;
+        if (mods == 0 && next >= 0 && next < itemCount() && next != selectedIndex)
+            chooseFromList(next);
+        return true;
+    }
     return false;
 }
 

@@ -1,10 +1,11 @@
 // DComboBox: a drop-down choice box - a field showing the selected text (the view's
 // caption), a DCBDropBtn arrow at its right, and a DCBDropMenu list that drops below it on
 // a click, Down, F4, Alt+Down or Alt+Up (F4, Alt+Down and Alt+Up close it again, keeping
-// the highlighted row). Choosing a row in the list selects it and reports a changed
-// notification (kind 10, a = 1) to the parent, once per choice; setSelected from code
-// reports nothing to the parent. Screen readers hear every change of the shown text and
-// the list opening and closing. Coordinates are the combo's own pixels.
+// the highlighted row); Up and Left choose the previous item, Right the next, in place.
+// Choosing a row in the list or by those keys selects it and reports a changed notification
+// (kind 10, a = 1) to the parent, once per choice; setSelected from code reports nothing to
+// the parent. Screen readers hear every change of the shown text and the list opening and
+// closing. Coordinates are the combo's own pixels.
 //
 // Built like every control: construct, init (or create) with its bounds, then addItem for
 // each entry and setSelected. Owns its item list and its drop-down list window; the drop

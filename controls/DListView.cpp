@@ -7,6 +7,7 @@
 #include "foundation/DList.h"
 #include "foundation/DStringList.h"
 #include "framework/DTheme.h"
+#include "framework/KeyCodes.h"
 #include "graphics/DCanvas.h"
 
 namespace {
@@ -284,8 +285,11 @@ void DListView::keepSelectionVisible()
 bool DListView::keyDown(int key, int)
 {
     setBarsIfBehind();
-    // The list's keys are consumed even in an empty list, so Up and Down never move the
-    // focus away; every other key (Left and Right too) is left to the window.
+    // The list's keys are consumed even in an empty list, so no arrow ever moves the focus
+    // away (Left and Right have nothing to do in a list of rows); every other key is left to
+    // the window.
+    if (key == keyLeft || key == keyRight)
+        return true;
     if (!listTakesKey(key))
         return false;
     if (rowCount() > 0) {

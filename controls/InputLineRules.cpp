@@ -304,10 +304,20 @@ bool DInputLineRules::paste(const DString& text)
 {
     if (passwordMode)
         return false;
+    // One line: what comes after the first line break is not the field's. A user name
+    // copied with its line end would otherwise be saved with it and fail every login.
+    int lineLength = 0;
+    const char* s = text.text();
+    while (lineLength < text.length() && s[lineLength] != '\r' && s[lineLength] != '\n')
+        lineLength++;
+    // Nothing to insert (an empty clipboard, or one that starts with a line break) leaves
+    // the selection alone.
+    if (lineLength == 0)
+        return false;
     clamp();
     removeSelection();
     const int room = std::max(0, maxLength - value.length());
-    const DString inserted = text.length() > room ? slice(text, 0, room) : text;
+    const DString inserted = slice(text, 0, std::min(lineLength, room));
     value = slice(value, 0, caret) + inserted + slice(value, caret, value.length() - caret);
     caret += inserted.length();
     clamp();

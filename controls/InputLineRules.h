@@ -97,9 +97,10 @@ public:
     // A typed character (1 to 255). Nothing once the text is at its limit, not even the
     // replacement of a selection; other codes are ignored. True when the text changed.
     bool typeCharacter(int character);
-    // Inserts as much of `text` as fits under the limit at the caret, replacing the
-    // selection; the text already in the field is never pushed out. The caret ends after the
-    // inserted part. Refused in password mode (false).
+    // Inserts as much of the first line of `text` (up to its first CR or LF) as fits under
+    // the limit at the caret, replacing the selection; the text already in the field is
+    // never pushed out. The caret ends after the inserted part. Refused in password mode,
+    // and with an empty first line, which leaves the selection alone (false).
     bool paste(const DString& text);
     // The whole selection, for the clipboard; false (and nothing) without a selection or in
     // password mode. cut also erases it.

@@ -306,6 +306,10 @@ void DWindow::keyProtocol(UINT message, WPARAM wParam, LPARAM lParam)
             onKeyDown(key, mods);
         else
             onKeyUp(key, mods);
+        // Alt+F4 closes the window as its close box would (the system's own handling never
+        // sees these keys).
+        if (down && key == VK_F4 && attached(window, this))
+            PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
         return;
     }
 

@@ -13,6 +13,9 @@
 
 // Poll ticks after which a running check is stopped: 300 ticks of a second, five minutes.
 const unsigned checkTimeoutTicks = 300;
+// How long stopping a check (Disable, the timeout, Exit, the session's end) waits for its
+// threads before it lets the ones that do not answer end on their own.
+const int checkStopLimitMs = 3000;
 // The new-mail menu's first command; mailbox i has command newMailCommandBase + i.
 const int newMailCommandBase = 200;
 

@@ -1,5 +1,8 @@
 #include "mail/DClientSocket.h"
 
+#include "mail/ServerAddress.h"
+#include "mail/SocketLibrary.h"
+
 #include <windows.h>
 #include <ws2tcpip.h>
 
@@ -79,9 +82,6 @@ DWORD WINAPI resolveEntry(LPVOID parameter)
     ResolveJob* job = static_cast<ResolveJob*>(parameter);
     if (lookUp(job->name.c_str(), false, &job->addresses))
         job->found.store(true);
-    // The connecting thread started the sockets library once more on this thread's behalf,
-    // so the library stays up even when that thread has long closed its own use.
-    WSACleanup();
     job->release();
     return 0;
 }
@@ -123,23 +123,6 @@ void DNetworkEvent::close()
     if (value != WSA_INVALID_EVENT) {
         WSACloseEvent(value);
         value = WSA_INVALID_EVENT;
-    }
-}
-
-bool DWinsockUse::start()
-{
-    if (started)
-        return true;
-    WSADATA data;
-    started = WSAStartup(MAKEWORD(2, 2), &data) == 0;
-    return started;
-}
-
-void DWinsockUse::stop()
-{
-    if (started) {
-        WSACleanup();
-        started = false;
     }
 }
 
@@ -190,7 +173,7 @@ unsigned long DClientSocket::stopWaitLimit() const
 
 bool DClientSocket::connect()
 {
-    if (!library.start())
+    if (!startSocketLibrary())
         return false;
     std::vector<sockaddr_storage> addresses;
     bool ok = port > 0 && port <= 65535;
@@ -207,7 +190,7 @@ bool DClientSocket::connect()
         done = connectTo(addresses[i]);
     }
     if (!done) {
-        // Nothing of a failed connect stays behind: neither the socket nor the library use.
+        // Nothing of a failed connect stays behind.
         close();
     }
     return done;
@@ -248,6 +231,10 @@ bool DClientSocket::resolve(std::vector<sockaddr_storage>* addresses)
     const char* name = host.text();
     if (name[0] == '\0')
         return false;
+    // The system's parser would take "127.1", "0x7f.1" or "010.0.0.1" to addresses other than
+    // they seem to name: an IPv4 address is only taken in its plain dotted form.
+    if (!isPlainIpv4OrName(host))
+        return false;
     // An address needs no lookup, and no helper thread to wait for one.
     if (lookUp(name, true, addresses))
         return true;
@@ -258,15 +245,10 @@ bool DClientSocket::resolve(std::vector<sockaddr_storage>* addresses)
     // a stop can leave it behind at once.
     ResolveJob* job = new ResolveJob;
     job->name = name;
-    WSADATA data;
-    bool helperLibrary = WSAStartup(MAKEWORD(2, 2), &data) == 0;
-    HANDLE thread = helperLibrary ? CreateThread(nullptr, 0, resolveEntry, job, 0, nullptr)
-                                  : nullptr;
+    HANDLE thread = CreateThread(nullptr, 0, resolveEntry, job, 0, nullptr);
     bool finished = false;
     if (thread == nullptr) {
         // No helper: look the name up here, unstoppable but correct.
-        if (helperLibrary)
-            WSACleanup();
         if (lookUp(name, false, &job->addresses))
             job->found.store(true);
         job->release();  // the helper's share
@@ -287,19 +269,7 @@ bool DClientSocket::resolve(std::vector<sockaddr_storage>* addresses)
     if (found)
         *addresses = job->addresses;
     job->release();
-    if (found || !finished)
-        return found;
-    // Not a name: perhaps an IPv4 address in one of the shorter dotted forms.
-    unsigned long shortForm = inet_addr(name);
-    if (shortForm == INADDR_NONE)
-        return false;
-    sockaddr_storage address;
-    std::memset(&address, 0, sizeof address);
-    sockaddr_in& ipv4 = reinterpret_cast<sockaddr_in&>(address);
-    ipv4.sin_family = AF_INET;
-    ipv4.sin_addr.s_addr = shortForm;
-    addresses->push_back(address);
-    return true;
+    return found;
 }
 
 bool DClientSocket::waitForConnect()
@@ -335,7 +305,6 @@ void DClientSocket::close()
     family = 0;
     handle.close();
     networkEvent.close();
-    library.stop();
 }
 
 int DClientSocket::send(const void* data, int length)

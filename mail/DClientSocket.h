@@ -1,8 +1,8 @@
 // DClientSocket: a small TCP client over IPv4 and IPv6 on Windows sockets. It resolves a
 // host to all of its addresses, connects to the first of them that answers, sends and
 // receives raw bytes and can tell whether bytes are waiting; it knows nothing of lines or of
-// POP3. Every connection brings up the sockets library for itself and shuts it down again
-// when it closes - also when the connect fails half-way.
+// POP3. The sockets library is the process's one use of it (SocketLibrary.h), started by
+// the first connect and never shut down by a connection.
 //
 // Waits can be abandoned at any moment. The owner of the socket may give it a stop event (a
 // manual-reset event handle, not owned, such as DThread::stopEvent()): the name lookup (run
@@ -59,22 +59,6 @@ public:
 
 private:
     WSAEVENT value = WSA_INVALID_EVENT;
-};
-
-// One start-up of the sockets library, shut down again when stopped or destroyed.
-class DWinsockUse {
-public:
-    DWinsockUse() = default;
-    ~DWinsockUse() { stop(); }
-    DWinsockUse(const DWinsockUse&) = delete;
-    DWinsockUse& operator=(const DWinsockUse&) = delete;
-
-    bool start();  // asks for version 2.2; true when the library is up for this user
-    void stop();
-    bool isStarted() const { return started; }
-
-private:
-    bool started = false;
 };
 
 class DClientSocket : public DByteChannel {
@@ -138,7 +122,6 @@ private:
 
     DSocketHandle handle;
     DNetworkEvent networkEvent;  // exists while connected (and during the connect)
-    DWinsockUse library;
     DString host;
     int port = 8080;
     bool connected = false;

@@ -1,3 +1,5 @@
+// The chain request carries the time limit for fetching from the network.
+#define CERT_CHAIN_PARA_HAS_EXTRA_FIELDS
 #include "mail/DTlsChannel.h"
 
 #include <wincrypt.h>
@@ -18,6 +20,14 @@ const char* const certificateExpired = "Certificate expired!";
 const char* const certificateUntrusted = "Untrusted certificate!";
 const char* const certificateWrongName = "Certificate name mismatch!";
 const char* const certificateFailed = "Certificate check failed!";
+const char* const serverSilent = "Server not responding!";
+
+// How long building a certificate's chain may spend fetching from the network (missing
+// issuers, revocation lists and answers), in all.
+const DWORD chainFetchLimitMs = 15000;
+// Revocation findings that only say the status could not be had (offline, no list): the
+// check passes on them, a revoked certificate does not.
+const DWORD revocationUnknown = CERT_TRUST_REVOCATION_STATUS_UNKNOWN | CERT_TRUST_IS_OFFLINE_REVOCATION;
 
 // One wait of a read that has no time limit of its own: the transport's wait ends at once
 // on the thread's stop event; the slice bounds how late a stop seen by the flag alone is.
@@ -237,13 +247,13 @@ bool DTlsChannel::receiveMore(int milliseconds, int* got)
     return true;
 }
 
-bool DTlsChannel::handshake(int waitSliceMs, int limitMs)
+bool DTlsChannel::handshake(int waitSliceMs, int limitMs, int silenceLimitMs)
 {
     if (!acquireCredentials()) {
         fail(handshakeFailed);
         return false;
     }
-    if (!negotiate(true, waitSliceMs, limitMs))
+    if (!negotiate(true, waitSliceMs, limitMs, silenceLimitMs))
         return false;
     if (QueryContextAttributesW(&context, SECPKG_ATTR_STREAM_SIZES, &sizes) != SEC_E_OK
         || sizes.cbMaximumMessage == 0) {
@@ -256,9 +266,10 @@ bool DTlsChannel::handshake(int waitSliceMs, int limitMs)
     return true;
 }
 
-bool DTlsChannel::negotiate(bool initial, int waitSliceMs, int limitMs)
+bool DTlsChannel::negotiate(bool initial, int waitSliceMs, int limitMs, int silenceLimitMs)
 {
     ULONGLONG begin = GetTickCount64();
+    ULONGLONG lastHeard = begin;
     int taken = 0;
     bool first = initial;
     // After the handshake SChannel is handed what came with the message (perhaps nothing)
@@ -269,18 +280,30 @@ bool DTlsChannel::negotiate(bool initial, int waitSliceMs, int limitMs)
             // Wait for more of the server's handshake, bounded in time and in bytes.
             int got = 0;
             while (got == 0) {
-                ULONGLONG spent = GetTickCount64() - begin;
+                ULONGLONG now = GetTickCount64();
+                ULONGLONG spent = now - begin;
+                ULONGLONG silent = now - lastHeard;
+                if (silent >= static_cast<ULONGLONG>(silenceLimitMs)) {
+                    fail(serverSilent);
+                    return false;
+                }
                 if (spent >= static_cast<ULONGLONG>(limitMs)) {
                     fail(handshakeFailed);
                     return false;
                 }
-                int left = static_cast<int>(static_cast<ULONGLONG>(limitMs) - spent);
-                if (!receiveMore(left < waitSliceMs ? left : waitSliceMs, &got)) {
+                ULONGLONG left = static_cast<ULONGLONG>(limitMs) - spent;
+                ULONGLONG quiet = static_cast<ULONGLONG>(silenceLimitMs) - silent;
+                if (quiet < left)
+                    left = quiet;
+                int wait = left < static_cast<ULONGLONG>(waitSliceMs) ? static_cast<int>(left)
+                                                                      : waitSliceMs;
+                if (!receiveMore(wait, &got)) {
                     if (!stopSeen)
                         fail(handshakeFailed);
                     return false;
                 }
             }
+            lastHeard = GetTickCount64();
             taken += got;
             if (taken > handshakeByteLimit || pending.size() > static_cast<size_t>(pendingLimit)) {
                 fail(handshakeFailed);
@@ -350,22 +373,14 @@ bool DTlsChannel::checkCertificate()
         fail(certificateFailed);
         return false;
     }
-    LPSTR usages[] = {const_cast<LPSTR>(szOID_PKIX_KP_SERVER_AUTH)};
-    CERT_CHAIN_PARA request;
-    std::memset(&request, 0, sizeof request);
-    request.cbSize = sizeof request;
-    request.RequestedUsage.dwType = USAGE_MATCH_TYPE_OR;
-    request.RequestedUsage.Usage.cUsageIdentifier = 1;
-    request.RequestedUsage.Usage.rgpszUsageIdentifier = usages;
-    if (!CertGetCertificateChain(nullptr, hold.certificate, nullptr,
-                                 hold.certificate->hCertStore, &request, 0, nullptr, &hold.chain)
-        || hold.chain == nullptr) {
+    hold.chain = buildChain(hold.certificate, true);
+    if (hold.chain == nullptr) {
         fail(certificateFailed);
         return false;
     }
     // The chain's own findings first, so that an expired or unknown certificate is named as
     // such rather than by whatever the policy finds first.
-    DWORD errors = hold.chain->TrustStatus.dwErrorStatus;
+    DWORD errors = hold.chain->TrustStatus.dwErrorStatus & ~revocationUnknown;
     if ((errors & CERT_TRUST_IS_NOT_TIME_VALID) != 0) {
         fail(certificateExpired);
         return false;
@@ -375,28 +390,28 @@ bool DTlsChannel::checkCertificate()
         return false;
     }
     if (errors != CERT_TRUST_NO_ERROR) {
-        fail(certificateFailed);
+        fail(certificateFailed);  // a revoked certificate among them
         return false;
     }
 
-    SSL_EXTRA_CERT_CHAIN_POLICY_PARA ssl;
-    std::memset(&ssl, 0, sizeof ssl);
-    ssl.cbStruct = sizeof ssl;
-    ssl.dwAuthType = AUTHTYPE_SERVER;
-    ssl.pwszServerName = serverName.empty() ? nullptr : &serverName[0];
-    CERT_CHAIN_POLICY_PARA policy;
-    std::memset(&policy, 0, sizeof policy);
-    policy.cbSize = sizeof policy;
-    policy.pvExtraPolicyPara = &ssl;
-    CERT_CHAIN_POLICY_STATUS verdict;
-    std::memset(&verdict, 0, sizeof verdict);
-    verdict.cbSize = sizeof verdict;
-    if (serverName.empty()
-        || !CertVerifyCertificateChainPolicy(CERT_CHAIN_POLICY_SSL, hold.chain, &policy, &verdict)) {
+    HRESULT verdict = E_FAIL;
+    if (!judgeChain(hold.chain, &verdict)) {
         fail(certificateFailed);
         return false;
     }
-    switch (static_cast<HRESULT>(verdict.dwError)) {
+    if (verdict == CRYPT_E_NO_REVOCATION_CHECK || verdict == CRYPT_E_REVOCATION_OFFLINE
+        || verdict == CERT_E_REVOCATION_FAILURE) {
+        // The policy stopped at a revocation status that could not be had, before it came to
+        // the name (some systems' policy does so even when told to ignore it). The chain
+        // above showed no revocation: the policy judges a chain built without asking.
+        CertificateHold plain;
+        plain.chain = buildChain(hold.certificate, false);
+        if (plain.chain == nullptr || !judgeChain(plain.chain, &verdict)) {
+            fail(certificateFailed);
+            return false;
+        }
+    }
+    switch (verdict) {
     case S_OK:
         return true;
     case CERT_E_CN_NO_MATCH:
@@ -415,6 +430,52 @@ bool DTlsChannel::checkCertificate()
         fail(certificateFailed);
         return false;
     }
+}
+
+PCCERT_CHAIN_CONTEXT DTlsChannel::buildChain(PCCERT_CONTEXT certificate, bool revocation) const
+{
+    LPSTR usages[] = {const_cast<LPSTR>(szOID_PKIX_KP_SERVER_AUTH)};
+    CERT_CHAIN_PARA request;
+    std::memset(&request, 0, sizeof request);
+    request.cbSize = sizeof request;
+    request.RequestedUsage.dwType = USAGE_MATCH_TYPE_OR;
+    request.RequestedUsage.Usage.cUsageIdentifier = 1;
+    request.RequestedUsage.Usage.rgpszUsageIdentifier = usages;
+    // Missing issuers, revocation lists and answers are fetched for a bounded time in all,
+    // so an unreachable address cannot hold the check.
+    request.dwUrlRetrievalTimeout = chainFetchLimitMs;
+    DWORD flags = CERT_CHAIN_REVOCATION_ACCUMULATIVE_TIMEOUT;
+    if (revocation)
+        flags |= CERT_CHAIN_REVOCATION_CHECK_CHAIN_EXCLUDE_ROOT;
+    PCCERT_CHAIN_CONTEXT chain = nullptr;
+    if (!CertGetCertificateChain(nullptr, certificate, nullptr, certificate->hCertStore,
+                                 &request, flags, nullptr, &chain))
+        return nullptr;
+    return chain;
+}
+
+bool DTlsChannel::judgeChain(PCCERT_CHAIN_CONTEXT chain, HRESULT* verdict) const
+{
+    // serverName is only read: the policy wants a writable pointer.
+    std::wstring name = serverName;
+    SSL_EXTRA_CERT_CHAIN_POLICY_PARA ssl;
+    std::memset(&ssl, 0, sizeof ssl);
+    ssl.cbStruct = sizeof ssl;
+    ssl.dwAuthType = AUTHTYPE_SERVER;
+    ssl.pwszServerName = name.empty() ? nullptr : &name[0];
+    CERT_CHAIN_POLICY_PARA policy;
+    std::memset(&policy, 0, sizeof policy);
+    policy.cbSize = sizeof policy;
+    policy.dwFlags = CERT_CHAIN_POLICY_IGNORE_ALL_REV_UNKNOWN_FLAGS;
+    policy.pvExtraPolicyPara = &ssl;
+    CERT_CHAIN_POLICY_STATUS status;
+    std::memset(&status, 0, sizeof status);
+    status.cbSize = sizeof status;
+    if (name.empty() || !CertVerifyCertificateChainPolicy(CERT_CHAIN_POLICY_SSL, chain, &policy,
+                                                          &status))
+        return false;
+    *verdict = static_cast<HRESULT>(status.dwError);
+    return true;
 }
 
 int DTlsChannel::send(const void* data, int length)
@@ -475,15 +536,32 @@ bool DTlsChannel::decryptPending()
     }
     pending.swap(extra);
     if (status == SEC_I_RENEGOTIATE) {
-        // A handshake message after the handshake (a TLS 1.3 session ticket or key update):
-        // SChannel takes it through a further handshake step.
         ready = false;
-        bool ok = negotiate(false, readSliceMs, handshakeLimitMs);
+        bool ok = renegotiate();
         ready = ok;
         if (!ok)
             ended = true;
     }
     return true;
+}
+
+bool DTlsChannel::renegotiate()
+{
+    // A handshake message after the handshake (a TLS 1.3 session ticket or key update, or a
+    // TLS 1.2 renegotiation): SChannel takes it through a further handshake step. A new
+    // handshake may bring another certificate and other record sizes: both are taken again,
+    // and a certificate that fails now ends the stream like any failed check.
+    if (!negotiate(false, readSliceMs, handshakeLimitMs, handshakeLimitMs))
+        return false;
+    SecPkgContext_StreamSizes renewed;
+    std::memset(&renewed, 0, sizeof renewed);
+    if (QueryContextAttributesW(&context, SECPKG_ATTR_STREAM_SIZES, &renewed) != SEC_E_OK
+        || renewed.cbMaximumMessage == 0) {
+        fail(handshakeFailed);
+        return false;
+    }
+    sizes = renewed;
+    return checkCertificate();
 }
 
 bool DTlsChannel::fill(int milliseconds)

@@ -5,7 +5,9 @@
 // handshake() runs the TLS handshake and then checks the server's certificate against the
 // Windows certificate store, with the host name from the server field: an expired, an
 // untrusted (self-signed, unknown authority) or a wrong-name certificate each end it with a
-// text of their own before a byte of the dialogue is sent. SChannel's own checks are turned
+// text of their own before a byte of the dialogue is sent. Revocation is asked about with a
+// bounded time for fetching lists and answers, and counts only when it is known: a revoked
+// certificate fails, one whose status cannot be had offline passes. SChannel's own checks are turned
 // off (manual validation) so that the reason can be told; the chain is built and judged here
 // with the SSL policy and the server's name. The handshake is bounded: in time, in the bytes
 // it takes (garbage instead of a handshake cannot grow memory), and it ends at once when
@@ -22,6 +24,7 @@
 #define SECURITY_WIN32
 #include <security.h>
 #include <schannel.h>
+#include <wincrypt.h>
 
 #include <atomic>
 #include <string>
@@ -46,8 +49,11 @@ public:
     DTlsChannel& operator=(const DTlsChannel&) = delete;
 
     // True when the connection is secured and the certificate passed. Otherwise failure()
-    // says why (an English text), or stopped() is true.
-    bool handshake(int waitSliceMs, int limitMs = handshakeLimitMs);
+    // says why (an English text), or stopped() is true. A server that sends nothing for
+    // `silenceLimitMs` is "Server not responding!"; one that takes longer than `limitMs` in
+    // all, "TLS handshake failed!".
+    bool handshake(int waitSliceMs, int limitMs = handshakeLimitMs,
+                   int silenceLimitMs = handshakeLimitMs);
     DString failure() const { return failureText; }
     bool stopped() const { return stopSeen; }
 
@@ -59,11 +65,19 @@ private:
     bool acquireCredentials();
     // The handshake steps until SChannel reports the context complete: from the first
     // message (initial), or for a handshake message that came after the handshake.
-    bool negotiate(bool initial, int waitSliceMs, int limitMs);
+    bool negotiate(bool initial, int waitSliceMs, int limitMs, int silenceLimitMs);
+    // A handshake message after the handshake: the further handshake step, then the stream
+    // sizes and the certificate again, since a renegotiation may change both.
+    bool renegotiate();
     bool sendAll(const char* data, int length);
     bool sendTokens(SecBufferDesc& output);
     bool receiveMore(int milliseconds, int* got);
     bool checkCertificate();
+    // The certificate's chain for server authentication, asking about revocation or not;
+    // null when none could be built. The caller frees it.
+    PCCERT_CHAIN_CONTEXT buildChain(PCCERT_CONTEXT certificate, bool revocation) const;
+    // The SSL policy's verdict on a chain for the server's name; false when it gave none.
+    bool judgeChain(PCCERT_CHAIN_CONTEXT chain, HRESULT* verdict) const;
     bool decryptPending();
     bool fill(int milliseconds);
     void fail(const char* english);

@@ -29,20 +29,24 @@ DWorkingThread::DWorkingThread() = default;
 
 DWorkingThread::~DWorkingThread()
 {
-    std::lock_guard<std::mutex> hold(socketLock);
+    std::lock_guard<std::mutex> guard(socketLock);
     delete socket;
     socket = nullptr;
 }
 
 DString DWorkingThread::getStatus() const
 {
-    std::lock_guard<std::mutex> hold(resultLock);
-    return status;
+    DString english;
+    {
+        std::lock_guard<std::mutex> guard(resultLock);
+        english = status;
+    }
+    return english == "OK" ? english : translate(english);
 }
 
 void DWorkingThread::setResult(const DString& text, int count)
 {
-    std::lock_guard<std::mutex> hold(resultLock);
+    std::lock_guard<std::mutex> guard(resultLock);
     status = text;
     mailCount.store(count);
 }
@@ -58,7 +62,7 @@ void DWorkingThread::releaseSocket()
     // destroying it here as well would pull it away from under the conversation.
     if (isRunning())
         return;
-    std::lock_guard<std::mutex> hold(socketLock);
+    std::lock_guard<std::mutex> guard(socketLock);
     if (socketBusy.exchange(true))
         return;
     delete socket;
@@ -72,19 +76,22 @@ void DWorkingThread::converse(DClientSocket& connection, const ServerAddress& ad
     std::unique_ptr<DPrefixedChannel> replay;
     DString greeting;
     if (address.security == MailSecurity::StartTls) {
-        StartTlsResult opening = negotiateStartTls(connection, stopFlag(), replyWaitSliceMs);
+        StartTlsResult opening =
+            negotiateStartTls(connection, stopFlag(), replyWaitSliceMs, startTlsReplyLimitMs,
+                              silenceLimitMs > 0 ? silenceLimitMs : startTlsGreetingLimitMs);
         if (opening.outcome != StartTlsResult::Ready) {
             if (opening.outcome == StartTlsResult::Failed && !isStopRequested())
-                setResult(translate(opening.error), -1);
+                setResult(opening.error, -1);
             return;
         }
         greeting = opening.greeting + "\r\n";
     }
     if (address.security != MailSecurity::None) {
         secure.reset(new DTlsChannel(connection, address.host, stopFlag()));
-        if (!secure->handshake(replyWaitSliceMs)) {
+        if (!secure->handshake(replyWaitSliceMs, DTlsChannel::handshakeLimitMs,
+                               silenceLimitMs > 0 ? silenceLimitMs : DTlsChannel::handshakeLimitMs)) {
             if (!secure->stopped() && !isStopRequested())
-                setResult(translate(secure->failure()), -1);
+                setResult(secure->failure(), -1);
             return;
         }
         transport = secure.get();
@@ -96,17 +103,41 @@ void DWorkingThread::converse(DClientSocket& connection, const ServerAddress& ad
 
     DByteChannel* channel = openChannel(*transport);
     Pop3Dialogue dialogue(userName, password);
-    runPop3Conversation(dialogue, *channel, stopFlag(), replyWaitSliceMs);
+    runPop3Conversation(dialogue, *channel, stopFlag(), replyWaitSliceMs,
+                        silenceLimitMs > 0 ? silenceLimitMs : pop3SilenceLimitMs);
     if (channel != transport)
         delete channel;
     // A stop may end a read of the secured channel like a lost connection: a stopped check
     // leaves no outcome of its own.
     if (isStopRequested() && dialogue.status() != "OK")
         return;
+    // A secured stream that ended because a later handshake failed (its certificate no
+    // longer passes) says so, rather than only that the connection was lost.
+    if (secure && dialogue.status() == "Connection lost!" && secure->failure().length() > 0) {
+        setResult(secure->failure(), -1);
+        return;
+    }
     setResult(dialogue.status(), dialogue.mailCount());
 }
 
+void DWorkingThread::release(DWorkingThread* thread)
+{
+    if (!thread)
+        return;
+    if (!thread->wasStarted() || thread->hold.exchange(letGo) == runReturned)
+        delete thread;
+}
+
 void DWorkingThread::run()
+{
+    check();
+    // The last touch of the object by this thread, unless it was let go: then it is the
+    // thread's own to destroy.
+    if (hold.exchange(runReturned) == letGo)
+        delete this;
+}
+
+void DWorkingThread::check()
 {
     socketBusy.store(true);
     while (mailboxesLocked.load() && !isStopRequested()) {
@@ -122,13 +153,13 @@ void DWorkingThread::run()
     ServerAddress address = parseServerAddress(server);
     if (!address.valid) {
         // A malformed field is told as such, and nothing is sent anywhere.
-        setResult(translate(address.error), -1);
+        setResult(address.error, -1);
         return;
     }
 
     DClientSocket* connection = new DClientSocket;
     {
-        std::lock_guard<std::mutex> hold(socketLock);
+        std::lock_guard<std::mutex> guard(socketLock);
         socket = connection;
     }
     connection->setStopFlag(&stopFlag());
@@ -142,13 +173,13 @@ void DWorkingThread::run()
     connection->setActive(true);
     if (!connection->isConnected()) {
         if (!isStopRequested())
-            setResult(translate("Cannot connect to server!"), -1);
+            setResult("Cannot connect to server!", -1);
     } else {
         socketBusy.store(false);
         converse(*connection, address);
     }
 
-    std::lock_guard<std::mutex> hold(socketLock);
+    std::lock_guard<std::mutex> guard(socketLock);
     socketBusy.store(true);
     delete socket;
     socket = nullptr;

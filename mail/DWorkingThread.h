@@ -4,8 +4,9 @@
 // mailbox's POP3 server, secures the connection when the mode asks for it (TLS at once, or
 // STLS after the greeting; never a fallback to plain text), carries the POP3 conversation
 // (Pop3Dialogue over the connection) and leaves two results: a status
-// text ("OK", or a translated error text; empty while running or when stopped before any
-// outcome) and the message count (-1 until the server has told it).
+// text ("OK", or an error text; empty while running or when stopped before any outcome) and
+// the message count (-1 until the server has told it). A server that sends nothing for the
+// silence limit (60 s) ends the check with "Server not responding!".
 //
 // It never spins and wakes only when there is something to do: the name lookup, the connect
 // and the wait for a reply wait on the system's signal together with the thread's stop
@@ -14,6 +15,12 @@
 // a stop), since the list's flag has no event of its own.
 // Owns its socket (created and destroyed by run). The connection data is copied in by the
 // check cycle before start; the results are read after the thread has ended.
+//
+// A thread that does not end within the owner's bound after a stop (held in a system call
+// that does not heed it) is given to itself with release(): it then touches nothing but its
+// own object, which it destroys when run() returns. That is why its error texts are kept in
+// English and translated only by getStatus() on the reader's thread: a thread let go at Exit
+// never reaches the dictionary, which the program's teardown destroys.
 #pragma once
 
 #include <atomic>
@@ -42,7 +49,10 @@ public:
     // How long one address of the server may take to accept the connection before the next
     // is tried (milliseconds).
     void setConnectLimit(int milliseconds) { connectLimitMs = milliseconds; }
+    // How long the server may send nothing before the check ends as not responding (ms).
+    void setSilenceLimit(int milliseconds) { silenceLimitMs = milliseconds; }
 
+    // The status in the current interface language ("OK" is never translated).
     DString getStatus() const;
     int getMailCount() const { return mailCount.load(); }
     int getMailboxIndex() const { return mailboxIndex; }
@@ -53,8 +63,15 @@ public:
     // still runs: run() itself destroys the socket when it ends.
     void releaseSocket();
 
+    // Gives up the owner's hold on `thread` (which must not be in any list any more): it is
+    // destroyed at once when its run() has returned or it never started, otherwise by its own
+    // thread when run() returns. The caller never touches it again.
+    static void release(DWorkingThread* thread);
+
 protected:
     void run() override;
+    // The check itself; run() adds the hand-over to release().
+    void check();
     // The channel the conversation talks through, over the connection: the socket itself or,
     // for a secured mailbox, the TLS channel over it. The default is that connection; a
     // channel of its own (a recorder) is destroyed by run() when the conversation is over,
@@ -76,6 +93,10 @@ private:
     int mailboxIndex = 0;
     int port = 0;
     int connectLimitMs = 10000;
+    int silenceLimitMs = 0;           // 0: the conversation's own limit
     std::mutex socketLock;            // guards creating and destroying socket
     std::atomic<bool> socketBusy{true};
+    // Who destroys the object: the owner, until run() has returned or the owner let go.
+    enum Hold { ownerHolds, runReturned, letGo };
+    std::atomic<int> hold{ownerHolds};
 };

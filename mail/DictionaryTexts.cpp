@@ -71,8 +71,8 @@ void fillDictionary(DPellaroDictionary& d)
     addInterfaceTexts(d);
 }
 
-// Texts of secured connections, of the server field and of busy servers, after the 60 pairs
-// the program started with.
+// Texts of secured connections, of the server field, of busy servers and of a server that
+// goes silent, after the 60 pairs the program started with.
 void addConnectionTexts(DPellaroDictionary& d)
 {
     d.addPair("Server busy, try later!", "A szerver foglalt, pr\xF3" "b\xE1lja k\xE9s\xF6" "bb!");  // A szerver foglalt, próbálja késöbb!
@@ -89,6 +89,7 @@ void addConnectionTexts(DPellaroDictionary& d)
     d.addPair("STARTTLS", "STARTTLS");
     d.addPair("SSL/TLS", "SSL/TLS");
     d.addPair("Port:", "Port:");
+    d.addPair("Server not responding!", "A szerver nem v\xE1laszol!");  // A szerver nem válaszol!
 }
 
 // The text fields' menu, then the words screen readers read for the controls.

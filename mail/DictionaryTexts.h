@@ -8,9 +8,9 @@
 // Adds Pellaro's English/Hungarian pairs in their fixed order: the 60 the program started
 // with, then those of addConnectionTexts, then those of addInterfaceTexts.
 void fillDictionary(DPellaroDictionary& d);
-// The 14 pairs of secured connections, the server field and busy servers.
+// The 15 pairs of secured connections, the server field, busy servers and silent ones.
 void addConnectionTexts(DPellaroDictionary& d);
-const int connectionTextCount = 14;
+const int connectionTextCount = 15;
 // The 13 pairs of the text fields' menu and of what screen readers read: the actions of
 // buttons, check boxes, combo boxes, menu items and rows, and the scroll bars' names.
 void addInterfaceTexts(DPellaroDictionary& d);

@@ -1,5 +1,7 @@
 #include "mail/Pop3Conversation.h"
 
+#include <chrono>
+
 namespace {
 
 // Replies are short; a chunk of this size takes a whole reply in one receive.
@@ -16,13 +18,24 @@ void makePendingSends(Pop3Dialogue& dialogue, DByteChannel& channel)
 }  // namespace
 
 bool runPop3Conversation(Pop3Dialogue& dialogue, DByteChannel& channel,
-                         const std::atomic<bool>& stop, int waitSliceMs)
+                         const std::atomic<bool>& stop, int waitSliceMs, int silenceLimitMs)
 {
+    using Clock = std::chrono::steady_clock;
     char buffer[chunkSize];
+    Clock::time_point lastHeard = Clock::now();
     while (!dialogue.isFinished()) {
         if (stop.load())
             return false;
-        if (!channel.waitReadable(waitSliceMs))
+        long long silent = std::chrono::duration_cast<std::chrono::milliseconds>(
+                               Clock::now() - lastHeard).count();
+        if (silent >= silenceLimitMs) {
+            dialogue.serverSilent();
+            break;
+        }
+        int slice = waitSliceMs;
+        if (silenceLimitMs - silent < slice)
+            slice = static_cast<int>(silenceLimitMs - silent);
+        if (!channel.waitReadable(slice))
             continue;
         if (stop.load())
             return false;
@@ -31,6 +44,7 @@ bool runPop3Conversation(Pop3Dialogue& dialogue, DByteChannel& channel,
             dialogue.connectionLost();
             break;
         }
+        lastHeard = Clock::now();
         // A chunk may end one reply and begin the next: each line is answered before the
         // bytes after it are looked at.
         int offset = 0;

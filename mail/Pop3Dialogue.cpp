@@ -211,8 +211,16 @@ void Pop3Dialogue::connectionLost()
     fail("Connection lost!");
 }
 
+void Pop3Dialogue::serverSilent()
+{
+    if (finished)
+        return;
+    pendingPiece = -1;
+    fail("Server not responding!");
+}
+
 void Pop3Dialogue::fail(const char* english)
 {
-    statusText = translate(english);
+    statusText = english;
     finished = true;
 }

@@ -2,8 +2,10 @@
 // as a state machine without any transport. The driver feeds it the bytes it receives; the
 // dialogue says what to send next (each command as two sends: the command text, then CR LF),
 // and when the conversation is over, at which point the driver closes the connection. The
-// outcome is a status text ("OK" after a counted mailbox, otherwise a translated error text)
-// and the message count (-1 until the STAT reply has been parsed).
+// outcome is a status text ("OK" after a counted mailbox, otherwise an English error text that
+// whoever shows it translates) and the message count (-1 until the STAT reply has been
+// parsed). The dialogue never reaches the dictionary itself: it runs on a working thread
+// that may outlive the program's shutdown.
 //
 // Replies are read as lines ending in LF; CR bytes are never part of a line and NUL bytes are
 // dropped. A reply is positive when its first three characters, upper-cased, are "+OK". Only
@@ -46,6 +48,8 @@ public:
 
     // The receive gave nothing: the peer closed the connection or it failed.
     void connectionLost();
+    // The server sent nothing for as long as a reply may take: "Server not responding!".
+    void serverSilent();
 
     bool isFinished() const { return finished; }
     State state() const { return currentState; }

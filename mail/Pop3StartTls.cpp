@@ -14,7 +14,8 @@ const size_t maxKept = 4000;
 enum class Read { Line, Lost, Stopped, TimedOut };
 
 // Reads one line ending in LF into `line` (CR and NUL dropped). `rest` receives whatever
-// came after the LF in the same chunk. A negative limit waits as long as it takes.
+// came after the LF in the same chunk. The limit counts from the last bytes that came (or
+// the start): a server that keeps sending is not cut off in the middle of a line.
 Read readLine(DByteChannel& channel, const std::atomic<bool>& stop, int waitSliceMs,
               int limitMs, std::string* line, std::string* rest)
 {
@@ -24,7 +25,7 @@ Read readLine(DByteChannel& channel, const std::atomic<bool>& stop, int waitSlic
         if (stop.load())
             return Read::Stopped;
         int slice = waitSliceMs;
-        if (limitMs >= 0) {
+        {
             long long spent = std::chrono::duration_cast<std::chrono::milliseconds>(
                                   Clock::now() - begin).count();
             if (spent >= limitMs)
@@ -39,6 +40,7 @@ Read readLine(DByteChannel& channel, const std::atomic<bool>& stop, int waitSlic
         int received = channel.receive(buffer, sizeof buffer);
         if (received <= 0)
             return Read::Lost;
+        begin = Clock::now();
         for (int i = 0; i < received; ++i) {
             char c = buffer[i];
             if (c == '\n') {
@@ -74,15 +76,17 @@ StartTlsResult ended(StartTlsResult::Outcome outcome, const char* error)
 }  // namespace
 
 StartTlsResult negotiateStartTls(DByteChannel& channel, const std::atomic<bool>& stop,
-                                 int waitSliceMs, int replyLimitMs)
+                                 int waitSliceMs, int replyLimitMs, int greetingLimitMs)
 {
     std::string greeting;
     std::string rest;
-    switch (readLine(channel, stop, waitSliceMs, -1, &greeting, &rest)) {
+    switch (readLine(channel, stop, waitSliceMs, greetingLimitMs, &greeting, &rest)) {
     case Read::Line:
         break;
     case Read::Stopped:
         return ended(StartTlsResult::Stopped, "");
+    case Read::TimedOut:
+        return ended(StartTlsResult::Failed, "Server not responding!");
     default:
         return ended(StartTlsResult::Failed, "Connection lost!");
     }

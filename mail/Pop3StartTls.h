@@ -29,6 +29,9 @@ struct StartTlsResult {
 
 // How long a server may take to answer STLS before it counts as refusing it.
 const int startTlsReplyLimitMs = 30000;
+// How long it may take to greet before it counts as not responding ("Server not responding!").
+const int startTlsGreetingLimitMs = 60000;
 
 StartTlsResult negotiateStartTls(DByteChannel& channel, const std::atomic<bool>& stop,
-                                 int waitSliceMs, int replyLimitMs = startTlsReplyLimitMs);
+                                 int waitSliceMs, int replyLimitMs = startTlsReplyLimitMs,
+                                 int greetingLimitMs = startTlsGreetingLimitMs);

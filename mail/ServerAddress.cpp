@@ -117,6 +117,29 @@ bool ipv6Literal(const std::string& text)
     return elided ? groups <= 7 : groups == 8;
 }
 
+// Four decimal numbers 0..255 as they are usually written: no leading zero, no other form.
+bool isPlainDottedQuad(const std::string& text)
+{
+    if (!isDottedQuad(text))
+        return false;
+    for (size_t i = 0; i + 1 < text.size(); ++i) {
+        bool partStart = i == 0 || text[i - 1] == '.';
+        if (partStart && text[i] == '0' && text[i + 1] != '.')
+            return false;
+    }
+    return true;
+}
+
+// A name's last part never begins with a digit, so a host whose last part does is an IPv4
+// address in some notation. The system's address parser also takes octal (a leading zero),
+// hexadecimal and shortened forms, each of which means another address than it seems to.
+bool readsAsIpv4(const std::string& host)
+{
+    size_t dot = host.rfind('.');
+    size_t last = dot == std::string::npos ? 0 : dot + 1;
+    return last < host.size() && host[last] >= '0' && host[last] <= '9';
+}
+
 // Decimal digits only, 1..65535. Leading zeros are allowed; the value never overflows.
 bool parsePort(const std::string& text, int* port)
 {
@@ -160,6 +183,12 @@ int defaultPop3Port(MailSecurity security)
 bool parsePortNumber(const DString& text, int* port)
 {
     return parsePort(std::string(text.text(), static_cast<size_t>(text.length())), port);
+}
+
+bool isPlainIpv4OrName(const DString& host)
+{
+    std::string text(host.text(), static_cast<size_t>(host.length()));
+    return !readsAsIpv4(text) || isPlainDottedQuad(text);
 }
 
 bool isIpv6Literal(const DString& text)
@@ -233,6 +262,8 @@ ServerAddress parseServerAddress(const DString& text)
             portText = rest.substr(first + 1);
         }
         if (!result.hostIsIpv6 && !plausibleName(host))
+            return failed(badAddress);
+        if (!result.hostIsIpv6 && !isPlainIpv4OrName(DString(host.c_str())))
             return failed(badAddress);
     }
     if (hasPort) {

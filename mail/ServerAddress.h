@@ -24,7 +24,7 @@ struct ServerAddress {
     bool valid = false;
     // The English text of what is wrong (translate it to show it); empty when valid.
     DString error;
-    DString host;       // a name, a dotted IPv4 address or an IPv6 address without brackets
+    DString host;       // a name, a plain dotted IPv4 address or an IPv6 address without brackets
     bool hostIsIpv6 = false;
     int port = 0;       // 1..65535 when valid
     bool portGiven = false;
@@ -48,6 +48,11 @@ ServerAddress parseServerAddress(const DString& text);
 // form every older mailbox has), otherwise the shortest text that reads back the same. An
 // IPv6 host is given without brackets. Empty when the host is empty.
 DString composeServerText(const DString& host, int port, MailSecurity security);
+
+// False for a host that reads as an IPv4 address (its last part begins with a digit) but is
+// not four decimal numbers 0..255 without leading zeros: "127.1", "0x7f.0.0.1", "010.0.0.1"
+// and the like reach other addresses than they seem to. True for every other host.
+bool isPlainIpv4OrName(const DString& host);
 
 // True when `text` is an IPv6 address in the usual notation (no brackets, no zone).
 bool isIpv6Literal(const DString& text);

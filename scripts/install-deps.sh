@@ -8,7 +8,8 @@ packages=(
   wine wine64 xvfb xauth
   dovecot-core dovecot-pop3d
   openssl
-  nsis zip unzip x11-utils
+  nsis zip unzip x11-utils binutils-mingw-w64-x86-64
+  python3-yaml python3-jsonschema
   clang libclang-rt-14-dev
 )
 missing=()

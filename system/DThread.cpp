@@ -98,6 +98,14 @@ void DThread::terminate()
     }
 }
 
+bool DThread::waitForEnd(unsigned long milliseconds) const
+{
+    if (!handle)
+        return true;
+    // A failed wait counts as ended, as in isRunning.
+    return WaitForSingleObject(handle, milliseconds) != WAIT_TIMEOUT;
+}
+
 void DThread::run()
 {
 }

@@ -46,6 +46,11 @@ public:
     void requestStop();              // raises the stop flag, sets the stop event, returns at once
     bool isStopRequested() const;
     void terminate();                // cooperative stop: requestStop, then wait until run() has returned
+    // Waits at most `milliseconds` for run() to return, without asking it to stop; true when
+    // it has returned or the thread never started.
+    bool waitForEnd(unsigned long milliseconds) const;
+    // Whether start() made a system thread.
+    bool wasStarted() const { return handle != nullptr; }
     // The event requestStop() sets (a HANDLE; not to be closed): a wait of run() that also
     // waits on it ends as soon as a stop is asked for. Null when no event could be made.
     void* stopEvent() const { return stopSignal.get(); }

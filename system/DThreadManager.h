@@ -23,6 +23,10 @@ public:
     // Raises the stop flag of every thread first, then waits for each, so the threads wind
     // down together and the whole wait is that of the slowest, not the sum.
     void terminateAll();
+    // As terminateAll, but waits `milliseconds` at most in all: true when every thread has
+    // ended. A thread busy in a call that does not heed its stop is left running; its owner
+    // decides what becomes of it (see DWorkingThread::release).
+    bool stopAll(unsigned long milliseconds);
 
 private:
     DList* threadList;  // owned list; the threads in it are not owned

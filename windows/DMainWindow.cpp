@@ -230,8 +230,8 @@ void DMainWindow::buildMenus()
 void DMainWindow::onClose()
 {
     saveSettings();
-    // The working threads read their connection data, the dictionary and the sockets'
-    // library: they are stopped before any of that goes away.
+    // The working threads are stopped before what they were started from goes away; one
+    // that does not answer within the stop limit is let go and ends on its own.
     stopChecks();
     stopNetworkWatch();
     delete resumeTimer;
@@ -296,11 +296,11 @@ void DMainWindow::onMenuItem(int id)
         return;
     case commandAbout:
         openInfoBox<DAboutBox>(this);
+        continueExit();
         return;
     case commandExit:
-        // The menu that sent this is still on the call stack: it is taken apart only once
-        // its handling has unwound.
-        PostMessageA(handle, WM_CLOSE, 0, 0);
+        exitPending = true;
+        continueExit();
         return;
     case commandDisable: {
         bool disabled = !isDisabled();
@@ -437,6 +437,23 @@ void DMainWindow::hideNotificationBox()
 void DMainWindow::openGuide()
 {
     openInfoBox<DUserGuideBox>(this);
+    continueExit();
+}
+
+void DMainWindow::continueExit()
+{
+    if (!exitPending || !handle)
+        return;
+    // A box open over this window would refuse its close: the box is closed first (the
+    // mailbox window as by Cancel), and this is called again once its run has unwound,
+    // until no box is left.
+    if (DWindow* box = getModalChild()) {
+        box->close();
+        return;
+    }
+    // The menu that chose Exit is still on the call stack: the window is taken apart only
+    // once its handling has unwound.
+    PostMessageA(handle, WM_CLOSE, 0, 0);
 }
 
 void DMainWindow::switchLanguage(bool toHungarian)
@@ -448,6 +465,7 @@ void DMainWindow::switchLanguage(bool toHungarian)
         dictionary->setLanguage(toHungarian ? 1 : 0);
     // Built after the switch, so it already speaks the chosen language.
     openInfoBox<DLangMsgBox>(this);
+    continueExit();
 }
 
 void DMainWindow::openMailboxWindow(bool editMode)
@@ -467,6 +485,7 @@ void DMainWindow::openMailboxWindow(bool editMode)
     delete box;
     saveSettings();
     updateNewMailNotice();
+    continueExit();
 }
 
 void DMainWindow::removeSelectedMailbox()

@@ -17,6 +17,7 @@
 // Everything runs on the user-interface thread.
 #pragma once
 
+#include <functional>
 #include <vector>
 
 #include "foundation/DString.h"
@@ -38,6 +39,7 @@ class DThreadManager;
 class DTimer;
 class DTrayIcon;
 class DWaitBar;
+class DWorkingThread;
 
 // Menu commands of the tray menu, its "Language" submenu and the new-mail menu.
 enum DMainCommand : int {
@@ -96,7 +98,7 @@ public:
     void disableCheckControls();
     void enableCheckControls();
     // Stops the working threads of a running check and drops them, without touching the
-    // list; for shutdown.
+    // list; for shutdown. Returns within the stop limit, whatever the threads do.
     void stopChecks();
     // The new-mail menu's command for mailbox `index`.
     void acknowledge(int index);
@@ -139,6 +141,12 @@ public:
     void setSettingsFolders(const DString& documents, const DString& program);
     // Poll ticks before a running check is stopped, and the poll interval (ms).
     void setTimeoutLimit(unsigned ticks) { timeoutLimit = ticks; }
+    // How long stopping a check may wait for its threads (ms) before it lets the ones that
+    // do not answer go; how long a server may say nothing (ms; 0: the threads' own 60 s).
+    void setStopLimit(int milliseconds) { stopLimit = milliseconds; }
+    void setSilenceLimit(int milliseconds) { silenceLimit = milliseconds; }
+    // Makes the working thread of each mailbox (a test's own kind); empty: DWorkingThread.
+    void setThreadMaker(std::function<DWorkingThread*()> maker) { threadMaker = std::move(maker); }
     void setPollInterval(int milliseconds);
     // How long after a wake-up or the network's return the check starts (ms).
     void setResumeDelay(int milliseconds) { resumeDelay = milliseconds; }
@@ -161,6 +169,9 @@ private:
     void switchLanguage(bool toHungarian);
     // The user's guide, modal over this window.
     void openGuide();
+    // Exit, once chosen, goes on after every box of this window has closed: it closes the
+    // box still open, or with none left the window itself.
+    void continueExit();
     void setStateIcon(DIcon* icon, const DString& tip);
     void showEnvelope(DEnvelope picture);
     void recreateTrayIcons();
@@ -170,6 +181,11 @@ private:
     void scheduleResumeCheck(bool due);
     void resumeTimerFired();
     void stopNetworkWatch();
+    // Reads the results of the check's threads into the list and the entries. With
+    // `unfinished`, threads still running are skipped and their rows listed there.
+    DCheckSummary showResults(std::vector<int>* unfinished);
+    // Stops the check's threads within the stop limit and gives each up (DWorkingThread::release).
+    void dropThreads();
 
     DGroup* statusGroup = nullptr;
     DStaticText* statusText = nullptr;
@@ -207,8 +223,12 @@ private:
     bool customFolders = false;
     int checkPort = 0;                      // 0: the port the server field names or implies
     unsigned timeoutLimit = checkTimeoutTicks;
+    int stopLimit = checkStopLimitMs;
+    int silenceLimit = 0;
+    std::function<DWorkingThread*()> threadMaker;
     int pollInterval = 1000;
     bool guideOnEmpty = true;
+    bool exitPending = false;               // Exit was chosen; boxes still open are closing
     int checkCalls = 0;
     int startedChecks = 0;
     unsigned taskbarCreatedMessage = 0;

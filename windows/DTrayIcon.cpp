@@ -11,18 +11,11 @@
 static_assert(sizeof(void*) != 4 || NOTIFYICONDATAA_V1_SIZE == 88,
               "the first shell record is 88 bytes in a 32-bit program");
 
-namespace {
-
-// Numbers tray icons in the order they are made; never reused.
-int nextIndex = 0;
-
-}  // namespace
-
 DTrayIcon::DTrayIcon(DWindow* ownerWindow, DIcon* picture)
-    : icon(picture), owner(ownerWindow), window(new DTrayIconWindow), notifyData(), index(nextIndex)
+    : icon(picture), owner(ownerWindow), window(new DTrayIconWindow), notifyData()
 {
     window->create(nullptr, 0, 0, 48, 48, DString("TrayIcon"), 0);
-    window->link(this, index);
+    window->link(this);
     iconHandle = makeSystemIcon(icon);
 
     notifyData.cbSize = recordSize;
@@ -31,10 +24,9 @@ DTrayIcon::DTrayIcon(DWindow* ownerWindow, DIcon* picture)
     // which together with the window of its own keep it unique.
     notifyData.uID = static_cast<UINT>(reinterpret_cast<std::uintptr_t>(this));
     notifyData.uFlags = NIF_MESSAGE | NIF_ICON;
-    notifyData.uCallbackMessage = trayCallbackMessage(index);
+    notifyData.uCallbackMessage = trayCallbackMessage;
     notifyData.hIcon = iconHandle;
     lastResult = Shell_NotifyIconA(NIM_ADD, &notifyData) != FALSE;
-    nextIndex++;
 }
 
 DTrayIcon::~DTrayIcon()
@@ -46,11 +38,6 @@ DTrayIcon::~DTrayIcon()
     window->unlink();
     window->close();
     delete window;
-}
-
-unsigned DTrayIcon::getCallbackMessage() const
-{
-    return trayCallbackMessage(index);
 }
 
 void DTrayIcon::setIcon(DIcon* picture)

@@ -5,8 +5,8 @@
 // position, keys the modifier flags (1 Shift, 16 Ctrl, 256 Alt).
 //
 // Each tray icon has a hidden message window (DTrayIconWindow) that receives its callback
-// message, 0x8000 plus the icon's number; numbers come from a process-wide counter and are
-// never reused. When Explorer restarts, every icon vanishes from the notification area; the
+// message; the window tells the icons apart, so every icon is called back with the same
+// number (0x8000), and making icons for months never walks into other messages' numbers. When Explorer restarts, every icon vanishes from the notification area; the
 // message window hears the system's "TaskbarCreated" broadcast and calls restore, which
 // adds the icon again with its current picture and tooltip. Nothing else has to act.
 //
@@ -53,8 +53,7 @@ public:
     DWindow* getOwner() const { return owner; }
     void setOwner(DWindow* window) { owner = window; }
     DString getTip() const { return tip; }
-    int getIndex() const { return index; }
-    unsigned getCallbackMessage() const;
+    unsigned getCallbackMessage() const { return notifyData.uCallbackMessage; }
     DTrayIconWindow* getWindow() const { return window; }
     HICON getIconHandle() const { return iconHandle; }
     // The record last handed to the system.
@@ -76,6 +75,5 @@ private:
     DTrayIconWindow* window;         // owned
     NOTIFYICONDATAA notifyData;
     HICON iconHandle = nullptr;      // owned
-    int index;
     bool lastResult = false;
 };

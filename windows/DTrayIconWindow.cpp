@@ -11,10 +11,9 @@ UINT DTrayIconWindow::taskbarCreatedMessage()
     return message;
 }
 
-void DTrayIconWindow::link(DTrayIcon* icon, int iconIndex)
+void DTrayIconWindow::link(DTrayIcon* icon)
 {
     trayIcon = icon;
-    index = iconIndex;
 }
 
 bool DTrayIconWindow::handleMessage(HWND window, UINT message, WPARAM, LPARAM lParam)
@@ -25,7 +24,7 @@ bool DTrayIconWindow::handleMessage(HWND window, UINT message, WPARAM, LPARAM lP
         trayIcon->restore();
         return false;  // a broadcast: let default processing see it too
     }
-    if (message != trayCallbackMessage(index))
+    if (message != trayCallbackMessage)
         return false;
     DTrayEvent event = trayEventFor(static_cast<unsigned>(lParam & 0xFFFF));
     if (event == trayNoEvent)

@@ -13,7 +13,7 @@ class DTrayIconWindow : public DWindow {
 public:
     DTrayIconWindow() = default;
 
-    void link(DTrayIcon* icon, int iconIndex);
+    void link(DTrayIcon* icon);
     void unlink() { trayIcon = nullptr; }
     DTrayIcon* getTrayIcon() const { return trayIcon; }
 
@@ -24,5 +24,4 @@ public:
 
 private:
     DTrayIcon* trayIcon = nullptr;  // not owned
-    int index = 0;
 };

@@ -30,6 +30,17 @@ DString withoutEndBlanks(const DString& text)
     return DString(s + start, end - start);
 }
 
+// How much a mode protects the password: plain text, then STLS, then TLS from the first byte.
+int strength(MailSecurity security)
+{
+    switch (security) {
+    case MailSecurity::None: return 0;
+    case MailSecurity::StartTls: return 1;
+    case MailSecurity::Implicit: return 2;
+    }
+    return 0;
+}
+
 DFormServer badField(DMailboxFormField field, const DString& error)
 {
     DFormServer result;
@@ -108,6 +119,10 @@ DFormServer composeFormServer(const DMailboxFields& fields)
     if (!typed.valid)
         return badField(DMailboxFormField::server, typed.error);
     const bool schemeTyped = std::strstr(fields.server.text(), "://") != nullptr;
+    // A scheme typed in the field may ask for more protection than the choice, never for
+    // less: "pop3://" under a secured choice would send the password in plain text.
+    if (schemeTyped && strength(typed.security) < strength(fields.security))
+        return badField(DMailboxFormField::server, DString("Invalid server address!"));
     const MailSecurity security = schemeTyped ? typed.security : fields.security;
     int port = defaultPop3Port(security);
     if (typed.portGiven) {

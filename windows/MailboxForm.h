@@ -76,7 +76,8 @@ struct DFormServer {
 // Composes the server text an entry keeps from the server field, the mode and the port. The
 // server field is read as the settings file's server text is, blanks at its ends aside, so
 // a pasted "pop3s://host" or "host:995" works as well: a scheme or a port written there
-// wins over the choice and the port field. A port field other than 1..65535 in digits is
+// wins over the choice and the port field, except a scheme that protects less than the
+// choice ("pop3://" under SSL/TLS), which is refused rather than taken. A port field other than 1..65535 in digits is
 // refused; empty means the mode's usual port. Plain text to port 110 gives the bare host,
 // the text every older mailbox has.
 DFormServer composeFormServer(const DMailboxFields& fields);

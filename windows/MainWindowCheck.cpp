@@ -122,13 +122,15 @@ void DMainWindow::checkNow()
         DMailboxEntry* entry = entryAt(i);
         if (!entry)
             break;  // a row without an entry cannot be checked
-        DWorkingThread* thread = new DWorkingThread;
+        DWorkingThread* thread = threadMaker ? threadMaker() : new DWorkingThread;
         thread->setServer(entry->server);
         thread->setUserName(entry->userName);
         thread->setPassword(entry->password);
         thread->setMailboxIndex(i);
         if (checkPort != 0)
             thread->setPort(checkPort);
+        if (silenceLimit > 0)
+            thread->setSilenceLimit(silenceLimit);
         mailboxList->setCell(i, 1, translate("Checking..."));
         threadStarted.push_back(thread->start());
         threads->add(thread);
@@ -150,34 +152,21 @@ void DMainWindow::finishCheck()
     case DPollAction::stopped:
         terminateChecks();
         break;
-    case DPollAction::timedOut:
-        terminateChecks();
+    case DPollAction::timedOut: {
+        // Mailboxes whose check has ended keep their results and counts; only those still
+        // running are stopped and shown as terminated.
+        std::vector<int> unfinished;
+        showResults(&unfinished);
+        for (int row : unfinished)
+            mailboxList->setCell(row, 1, translate("Terminated!"));
+        dropThreads();
         showErrorState(translate("Timeout!"));
+        updateNewMailNotice();
         break;
+    }
     case DPollAction::finished: {
-        std::vector<DThreadResult> results;
-        for (int i = 0; i < threads->count(); i++) {
-            auto* thread = static_cast<DWorkingThread*>(threads->get(i));
-            DThreadResult result;
-            result.mailboxIndex = thread->getMailboxIndex();
-            result.status = thread->getStatus();
-            result.mailCount = thread->getMailCount();
-            result.started = i < static_cast<int>(threadStarted.size()) &&
-                             threadStarted[static_cast<size_t>(i)];
-            results.push_back(result);
-        }
-        DCheckSummary summary = applyCheckResults(results, *mailboxes);
-        for (const DRowResult& row : summary.rows) {
-            mailboxList->setCell(row.row, 1, row.status);
-            if (row.hasCount)
-                mailboxList->setCell(row.row, 2, row.newMails);
-        }
-        while (threads->count() > 0) {
-            DThread* thread = threads->get(0);
-            threads->remove(0);
-            delete thread;
-        }
-        threadStarted.clear();
+        DCheckSummary summary = showResults(nullptr);
+        dropThreads();
         if (summary.anyError)
             showErrorState(translate("Error!"));
         else
@@ -193,36 +182,67 @@ void DMainWindow::finishCheck()
     checkInProgress = false;
 }
 
-void DMainWindow::terminateChecks()
+DCheckSummary DMainWindow::showResults(std::vector<int>* unfinished)
+{
+    std::vector<DThreadResult> results;
+    for (int i = 0; i < threads->count(); i++) {
+        auto* thread = static_cast<DWorkingThread*>(threads->get(i));
+        // With `unfinished` given, a thread still running has no result yet: its row is
+        // listed instead. Without it every thread has ended.
+        if (unfinished && thread->isRunning()) {
+            unfinished->push_back(thread->getMailboxIndex());
+            continue;
+        }
+        DThreadResult result;
+        result.mailboxIndex = thread->getMailboxIndex();
+        result.status = thread->getStatus();
+        result.mailCount = thread->getMailCount();
+        result.started = i < static_cast<int>(threadStarted.size()) &&
+                         threadStarted[static_cast<size_t>(i)];
+        results.push_back(result);
+    }
+    DCheckSummary summary = applyCheckResults(results, *mailboxes);
+    for (const DRowResult& row : summary.rows) {
+        mailboxList->setCell(row.row, 1, row.status);
+        if (row.hasCount)
+            mailboxList->setCell(row.row, 2, row.newMails);
+    }
+    return summary;
+}
+
+void DMainWindow::dropThreads()
 {
     if (!threads)
         return;
-    // Every thread is asked to stop at once and they wind down together; each one waits on
-    // its stop event, so this takes as long as the slowest thread needs to notice.
-    threads->terminateAll();
+    // Every thread is asked to stop at once and they wind down together, each woken by its
+    // stop event. One held in a call that does not heed the stop is not waited for beyond
+    // the bound: it is let go, ends on its own and destroys itself, touching nothing else.
+    threads->stopAll(static_cast<unsigned long>(stopLimit));
     while (threads->count() > 0) {
         auto* thread = static_cast<DWorkingThread*>(threads->get(0));
-        if (mailboxList)
-            mailboxList->setCell(thread->getMailboxIndex(), 1, translate("Terminated!"));
         thread->releaseSocket();
         threads->remove(0);
-        delete thread;
+        DWorkingThread::release(thread);
     }
     threadStarted.clear();
 }
 
-void DMainWindow::stopChecks()
+void DMainWindow::terminateChecks()
 {
     if (!threads)
         return;
-    threads->terminateAll();
-    while (threads->count() > 0) {
-        auto* thread = static_cast<DWorkingThread*>(threads->get(0));
-        thread->releaseSocket();
-        threads->remove(0);
-        delete thread;
+    if (mailboxList) {
+        for (int i = 0; i < threads->count(); i++) {
+            auto* thread = static_cast<DWorkingThread*>(threads->get(i));
+            mailboxList->setCell(thread->getMailboxIndex(), 1, translate("Terminated!"));
+        }
     }
-    threadStarted.clear();
+    dropThreads();
+}
+
+void DMainWindow::stopChecks()
+{
+    dropThreads();
     if (pollTimer)
         pollTimer->setEnabled(false);
 }
@@ -236,7 +256,9 @@ void DMainWindow::showEnvelope(DEnvelope picture)
     }
     DIcon* icon = picture == DEnvelope::seenMail ? seenMailIcon : newMailIcon;
     if (mailTrayIcon) {
-        mailTrayIcon->setIcon(icon);
+        // The shell is asked only when the picture changes.
+        if (mailTrayIcon->getIcon() != icon)
+            mailTrayIcon->setIcon(icon);
         return;
     }
     mailTrayIcon = new DTrayIcon(this, icon);
@@ -248,8 +270,8 @@ void DMainWindow::updateNewMailNotice()
     if (!newMailMenu || !mailboxes)
         return;
     hideNotificationBox();
-    // The envelope is made afresh, the old one leaving the tray first.
-    showEnvelope(DEnvelope::none);
+    // An envelope already in the tray stays and only changes its picture: a notice rebuilt
+    // at every check makes no new icon, and the envelope keeps its place.
     newMailMenu->clear();
 
     DNewMailNotice notice = collectNewMail(*mailboxes);

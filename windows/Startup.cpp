@@ -61,6 +61,9 @@ bool DPellaroStartup::start(const DStartupOptions& options)
     window->setPollInterval(options.pollInterval);
     window->setTimeoutLimit(options.timeoutLimit);
     window->setResumeDelay(options.resumeDelay);
+    window->setStopLimit(options.stopLimit);
+    window->setSilenceLimit(options.silenceLimit);
+    window->setThreadMaker(options.threadMaker);
     if (!window->create(nullptr, 0, 0, DMainWindow::clientWidth, DMainWindow::clientHeight,
                         DString("Pellaro"), 0)) {
         delete window;

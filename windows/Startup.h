@@ -12,11 +12,15 @@
 // made once and kept until the process ends.
 #pragma once
 
+#include <functional>
+
 #include "foundation/DString.h"
+#include "mail/CheckOutcome.h"
 #include "mail/ResumeCheck.h"
 
 class DApplication;
 class DMainWindow;
+class DWorkingThread;
 class DXPTheme;
 
 struct DStartupOptions {
@@ -31,6 +35,10 @@ struct DStartupOptions {
     unsigned timeoutLimit = 300;  // looks before a running check is stopped
     // ms from a wake-up or the network's return to its check
     int resumeDelay = ResumeCheck::delayMs;
+    int stopLimit = checkStopLimitMs;  // ms a stop waits for the check's threads
+    int silenceLimit = 0;              // ms a server may say nothing; 0: the threads' own
+    // Makes each working thread (a test's own kind); empty for the program's.
+    std::function<DWorkingThread*()> threadMaker;
 };
 
 // Options for a run that keeps its settings file in `folder` (as documents and program

@@ -1,10 +1,5 @@
 #include "windows/TrayIconRules.h"
 
-unsigned trayCallbackMessage(int index)
-{
-    return trayCallbackBase + static_cast<unsigned>(index);
-}
-
 DTrayEvent trayEventFor(unsigned mouseMessage)
 {
     switch (mouseMessage) {

@@ -5,12 +5,11 @@
 
 #include "foundation/DString.h"
 
-// The first application-defined window message number; tray icon n is called back with
-// this plus n.
-const unsigned trayCallbackBase = 0x8000;
-
-// The callback message of the tray icon numbered `index`.
-unsigned trayCallbackMessage(int index);
+// The message the system calls every tray icon back with. Each icon has a hidden window of
+// its own, so the window tells the icons apart and one number serves them all, however many
+// icons a long run makes: the first application-defined number, far below the registered
+// messages (0xC000 and up) that the framework uses for its own purposes.
+const unsigned trayCallbackMessage = 0x8000;
 
 // Tray icon events, as handed to the owner window's onEvent.
 enum DTrayEvent : int {

@@ -47,5 +47,9 @@ if(WIN32)
     ${CMAKE_CURRENT_BINARY_DIR}/Pellaro.rc)
   add_dependencies(Pellaro pellaro_icon)
   target_link_libraries(Pellaro PRIVATE mainwindow_win)
+  # A build id (a CodeView record in the debug directory): the release's stripped program
+  # and its separate debug file both carry it, so a crash report names the debug file that
+  # reads it (tools/installer/make-dist.sh).
+  target_link_options(Pellaro PRIVATE -Wl,--build-id)
   set_target_properties(Pellaro PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 endif()

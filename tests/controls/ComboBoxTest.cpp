@@ -140,6 +140,31 @@ TEST_F(Combos, OpensByClickDownAndF4)
     EXPECT_EQ(c->getSelected(), 0);
 }
 
+TEST_F(Combos, OtherArrowsChooseInPlaceAndNeverMoveTheFocus)
+{
+    DComboBox* c = combo(3);
+    auto* other = new DComboBox;
+    other->init(20, 80, 120, 21);
+    owner.addView(other);
+    owner.setFocus(c);
+    key(VK_RIGHT);
+    EXPECT_EQ(c->getSelected(), 1);
+    key(VK_RIGHT);
+    key(VK_RIGHT);  // at the last item: nothing more, the focus stays
+    EXPECT_EQ(c->getSelected(), 2);
+    EXPECT_TRUE(c->getText() == "Item 2");
+    EXPECT_EQ(changesFrom(c), 2);
+    key(VK_LEFT);
+    key(VK_UP);
+    key(VK_UP);
+    key(VK_LEFT);
+    EXPECT_EQ(c->getSelected(), 0);
+    EXPECT_EQ(changesFrom(c), 4);
+    EXPECT_TRUE(c->isFocused());
+    EXPECT_FALSE(other->isFocused());
+    EXPECT_FALSE(c->getDropMenu()->isOpen());
+}
+
 TEST_F(Combos, TheDropButtonFocusesTheComboAndOpensTheList)
 {
     DComboBox* c = combo(4);

@@ -284,10 +284,35 @@ TEST(InputLineRules, PastingIntoANearlyFullFieldStopsAtTheLimit)
     EXPECT_EQ(full.getCaret(), 3998);
     EXPECT_LE(full.getCaret(), full.length());
 
-    DInputLineRules empty = field("abc", 1);
-    EXPECT_TRUE(empty.paste(DString("")));
-    EXPECT_EQ(str(empty.getValue()), "abc");
-    EXPECT_EQ(empty.getCaret(), 1);
+}
+
+TEST(InputLineRules, APasteTakesOnlyTheFirstLineAndNothingLeavesTheSelectionAlone)
+{
+    // A user name copied with its line end: only the name goes in.
+    DInputLineRules name = field("", 0);
+    EXPECT_TRUE(name.paste(DString("joe\r\n")));
+    EXPECT_EQ(str(name.getValue()), "joe");
+    EXPECT_EQ(name.getCaret(), 3);
+    DInputLineRules lines = field("[]", 1);
+    EXPECT_TRUE(lines.paste(DString("one\ntwo\r\nthree")));
+    EXPECT_EQ(str(lines.getValue()), "[one]");
+    EXPECT_TRUE(lines.paste(DString("x\ry")));
+    EXPECT_EQ(str(lines.getValue()), "[onex]");
+
+    // An empty clipboard, or one that starts with a line break, changes nothing: the
+    // selection stays selected and the text whole.
+    const char* nothing[] = {"", "\r\n", "\nabc", "\r"};
+    for (const char* clip : nothing) {
+        DInputLineRules r = field("abcdef", 1);
+        r.keyDown(kRight, shift);
+        r.keyDown(kRight, shift);
+        ASSERT_TRUE(r.hasSelection());
+        EXPECT_FALSE(r.paste(DString(clip)));
+        EXPECT_EQ(str(r.getValue()), "abcdef");
+        EXPECT_TRUE(r.hasSelection());
+        EXPECT_EQ(str(r.selectedText()), "bc");
+        EXPECT_EQ(r.getCaret(), 3);
+    }
 }
 
 TEST(InputLineRules, CutAndCopyTakeTheWholeSelectionEvenWhenScrolled)

@@ -221,6 +221,14 @@ TEST_F(ListViews, ListKeysStayWithTheListAndOthersGoOn)
     key(VK_DOWN);
     EXPECT_TRUE(list->isFocused());
     EXPECT_EQ(list->getSelected(), 0);
+    // Left and Right have nothing to do in a list, and still never move the focus away.
+    key(VK_LEFT);
+    key(VK_RIGHT);
+    key(VK_LEFT);
+    EXPECT_TRUE(list->isFocused());
+    EXPECT_FALSE(other->isFocused());
+    EXPECT_EQ(list->getSelected(), 0);
+    key(VK_DOWN);
     const Event* keyEvent = window.last("viewKeyDown");
     ASSERT_NE(keyEvent, nullptr);
     EXPECT_EQ(keyEvent->source, list);

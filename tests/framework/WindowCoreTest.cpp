@@ -197,7 +197,7 @@ TEST_F(WindowCore, ModifierKeysThemselvesAreIgnored)
     w.close();
 }
 
-TEST_F(WindowCore, AltF4IsAKeyDownAndDoesNotClose)
+TEST_F(WindowCore, AltF4IsAKeyDownAndClosesTheWindowAsItsCloseBoxWould)
 {
     RecordingWindow w;
     ASSERT_TRUE(w.make());
@@ -205,13 +205,24 @@ TEST_F(WindowCore, AltF4IsAKeyDownAndDoesNotClose)
     SendMessageA(w.getHandle(), WM_SYSKEYDOWN, VK_F4, keyData(VK_F4, false) | (1 << 29));
     SendMessageA(w.getHandle(), WM_SYSKEYUP, VK_F4, keyData(VK_F4, true) | (1 << 29));
     releaseKeys();
-    pumpMessages();
-    ASSERT_EQ(w.names(), "keyDown keyUp");
+    ASSERT_TRUE(w.names().rfind("keyDown keyUp", 0) == 0) << w.names();
     EXPECT_EQ(w.events[0].a, 0x73);
     EXPECT_EQ(w.events[0].b, 0x100);
-    EXPECT_TRUE(IsWindow(w.getHandle()));
-    EXPECT_EQ(w.closeCount, 0);
-    w.close();
+    pumpMessages();
+    EXPECT_EQ(w.closeCount, 1);
+    EXPECT_EQ(nullptr, w.getHandle());
+
+    // F4 alone, and Alt with another key, close nothing.
+    RecordingWindow other;
+    ASSERT_TRUE(other.make());
+    SendMessageA(other.getHandle(), WM_KEYDOWN, VK_F4, keyData(VK_F4, false));
+    holdKeys({VK_MENU});
+    SendMessageA(other.getHandle(), WM_SYSKEYDOWN, VK_F5, keyData(VK_F5, false) | (1 << 29));
+    releaseKeys();
+    pumpMessages();
+    EXPECT_EQ(other.closeCount, 0);
+    EXPECT_TRUE(IsWindow(other.getHandle()));
+    other.close();
 }
 
 TEST_F(WindowCore, SystemKeysWithOtherModifiersAreDropped)

@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "LoopbackServer.h"
 #include "mail/DClientSocket.h"
@@ -92,12 +93,21 @@ TEST_F(ConnectedPair, ExchangesBytesWithAHostName)
     EXPECT_EQ(receiveSome(socket, 3), "xyz");
 }
 
-TEST_F(ConnectedPair, ExchangesBytesWithAShortDottedAddress)
+TEST(DClientSocket, AnIpv4AddressInAnyButThePlainNotationIsRefused)
 {
-    // Not four parts: the name lookup is asked first, the dotted form is the fallback.
-    connectTo("127.1");
-    EXPECT_EQ(socket.send("abc", 3), 3);
-    EXPECT_EQ(receiveUntil(peer, "abc", 10000), "abc");
+    // Each of these would reach 127.0.0.1 through the system's parser; none may connect.
+    LoopbackListener listener;
+    ASSERT_TRUE(listener.ok());
+    const char* forms[] = {"127.1", "127.0.1", "2130706433", "0x7f.0.0.1", "0x7f000001",
+                           "0177.0.0.1", "127.0.0.01"};
+    for (const char* form : forms) {
+        DClientSocket socket;
+        socket.setHost(form);
+        socket.setPort(listener.port());
+        socket.setActive(true);
+        EXPECT_FALSE(socket.isConnected()) << form;
+    }
+    EXPECT_EQ(listener.accept(0), INVALID_SOCKET);
 }
 
 TEST_F(ConnectedPair, ReceiveGivesZeroOnceThePeerHasClosed)
@@ -279,30 +289,75 @@ TEST(DClientSocket, StartsWithItsDefaultsAndUnconnected)
     EXPECT_TRUE(socket.waitReadable(10000));
 }
 
-// With no other user of the sockets library in the process, a socket can only be made while
-// some DClientSocket still holds its start-up.
-bool libraryStillStarted()
+TEST(DClientSocket, ALiveConnectionOutlastsManyOthersOpeningAndClosingOnOtherThreads)
 {
-    SOCKET probe = ::socket(AF_INET, SOCK_STREAM, 0);
-    if (probe == INVALID_SOCKET)
-        return WSAGetLastError() != WSANOTINITIALISED;
-    closesocket(probe);
-    return true;
+    // A check of twenty mailboxes opens and closes twenty connections at once. None of that
+    // may close a connection that is still talking: the sockets library must never be
+    // ended under it.
+    LoopbackListener heldListener;
+    LoopbackListener churnListener(64);
+    ASSERT_TRUE(heldListener.ok());
+    ASSERT_TRUE(churnListener.ok());
+    DClientSocket held;
+    held.setPort(heldListener.port());
+    held.setActive(true);
+    ASSERT_TRUE(held.isConnected());
+    SOCKET peer = heldListener.accept(10000);
+    ASSERT_NE(peer, INVALID_SOCKET);
+
+    std::atomic<bool> churning{true};
+    std::thread acceptor([&] {
+        while (churning.load()) {
+            SOCKET s = churnListener.accept(100);
+            if (s != INVALID_SOCKET)
+                closesocket(s);
+        }
+    });
+    const int threads = 8;
+    const int rounds = 150;
+    std::atomic<int> connected{0};
+    std::vector<std::thread> churn;
+    for (int t = 0; t < threads; ++t) {
+        churn.emplace_back([&] {
+            for (int i = 0; i < rounds; ++i) {
+                DClientSocket socket;
+                socket.setPort(churnListener.port());
+                socket.setActive(true);
+                if (socket.isConnected())
+                    connected++;
+            }
+        });
+    }
+    // The held connection talks all the while.
+    int exchanges = 0;
+    bool talking = true;
+    while (talking && connected.load() < threads * rounds && exchanges < 100000) {
+        talking = sendAll(peer, "ping") && receiveSome(held, 4) == "ping";
+        exchanges++;
+    }
+    for (std::thread& t : churn)
+        t.join();
+    churning.store(false);
+    acceptor.join();
+    EXPECT_TRUE(talking) << "after " << exchanges << " exchanges";
+    EXPECT_EQ(connected.load(), threads * rounds);
+    EXPECT_EQ(held.send("pong", 4), 4);
+    char buffer[8] = {};
+    EXPECT_EQ(recv(peer, buffer, 4, MSG_WAITALL), 4);
+    EXPECT_EQ(std::string(buffer), "pong");
+    closesocket(peer);
 }
 
-TEST(DClientSocket, AFailedConnectReleasesTheLibraryAndALaterOneWorks)
+TEST(DClientSocket, AFailedConnectLeavesNothingOpenAndALaterOneWorks)
 {
     int closedPort = closedLoopbackPort();
-    ASSERT_FALSE(libraryStillStarted());
     {
         DClientSocket socket;
         socket.setPort(closedPort);
         socket.setActive(true);
         EXPECT_FALSE(socket.isConnected());
-        EXPECT_FALSE(libraryStillStarted());
         socket.setActive(true);
         EXPECT_FALSE(socket.isConnected());
-        EXPECT_FALSE(libraryStillStarted());
     }
     {
         DClientSocket socket;
@@ -310,14 +365,10 @@ TEST(DClientSocket, AFailedConnectReleasesTheLibraryAndALaterOneWorks)
         socket.setPort(closedPort);
         socket.setActive(true);
         EXPECT_FALSE(socket.isConnected());
-        // The lookup's helper thread has ended and given back its own start-up too.
-        EXPECT_FALSE(libraryStillStarted());
         socket.setHost("localhost");
         socket.setActive(true);
         EXPECT_FALSE(socket.isConnected());
-        EXPECT_FALSE(libraryStillStarted());
     }
-
     LoopbackListener listener;
     ASSERT_TRUE(listener.ok());
     DClientSocket socket;

@@ -101,13 +101,18 @@ TEST_F(Filled, ConnectionErrorsHaveHungarianTexts)
                           "Invalid port number!", "STLS refused by server!",
                           "TLS handshake failed!", "Certificate expired!",
                           "Untrusted certificate!", "Certificate name mismatch!",
-                          "Certificate check failed!", "Security:", "None"};
+                          "Certificate check failed!", "Security:", "None",
+                          "Server not responding!"};
     for (const char* key : keys)
         EXPECT_STRNE(hungarian(key).text(), key) << key;
     // A szerver foglalt, pr(o acute)b(a acute)lja k(e acute)s(o umlaut)bb!
     EXPECT_EQ(hexOf(hungarian("Server busy, try later!")),
               "41 20 73 7A 65 72 76 65 72 20 66 6F 67 6C 61 6C 74 2C 20 70 72 F3 62 E1 6C 6A 61 20 6B "
               "E9 73 F6 62 62 21");
+    // A szerver nem v(a acute)laszol!
+    EXPECT_EQ(hexOf(hungarian("Server not responding!")),
+              "41 20 73 7A 65 72 76 65 72 20 6E 65 6D 20 76 E1 6C 61 73 7A 6F 6C 21");
+    EXPECT_STREQ(d.englishAt(74).text(), "Server not responding!");
 }
 
 TEST_F(Filled, EveryKeyIsReachable)

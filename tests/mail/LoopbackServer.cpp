@@ -1,5 +1,7 @@
 #include "LoopbackServer.h"
 
+#include "mail/SocketLibrary.h"
+
 #include <windows.h>
 #include <ws2tcpip.h>
 
@@ -30,16 +32,8 @@ const int patienceMs = 20000;
 
 }  // namespace
 
-WinsockSession::WinsockSession()
+WinsockSession::WinsockSession() : started(startSocketLibrary())
 {
-    WSADATA data;
-    started = WSAStartup(MAKEWORD(2, 2), &data) == 0;
-}
-
-WinsockSession::~WinsockSession()
-{
-    if (started)
-        WSACleanup();
 }
 
 sockaddr_storage numericAddress(const char* address, int port)

@@ -11,11 +11,11 @@
 #include <thread>
 #include <vector>
 
-// Keeps the sockets library started for the test's own sockets.
+// The sockets library for the test's own sockets: the process's one use of it, shared with
+// the connections under test and never shut down (a shutdown would close their sockets).
 class WinsockSession {
 public:
     WinsockSession();
-    ~WinsockSession();
     bool ok() const { return started; }
 
 private:

@@ -3,7 +3,9 @@
 #include <atomic>
 #include <climits>
 #include <deque>
+#include <chrono>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "foundation/DPellaroDictionary.h"
@@ -39,12 +41,20 @@ public:
             chunks.pop_front();
         return n;
     }
-    bool waitReadable(int) override
+    bool waitReadable(int milliseconds) override
     {
         ++waits;
+        if (quietWaitsBeforeEachChunk > 0 && !chunks.empty() && quietLeft-- > 0) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+            return false;
+        }
+        quietLeft = quietWaitsBeforeEachChunk;
         if (silentAfterChunks && chunks.empty()) {
             if (stopWhenSilent != nullptr)
                 stopWhenSilent->store(true);
+            // A silent server: the wait lasts as long as it was asked to.
+            if (sleepWhenSilent)
+                std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
             return false;
         }
         return true;
@@ -57,6 +67,10 @@ public:
     int receives = 0;
     int waits = 0;
     bool silentAfterChunks = false;
+    bool sleepWhenSilent = false;
+    // Waits that find nothing before each chunk comes (each as long as asked).
+    int quietWaitsBeforeEachChunk = 0;
+    int quietLeft = 0;
     std::atomic<bool>* stopWhenSilent = nullptr;
 };
 
@@ -397,26 +411,54 @@ TEST(Pop3Dialogue, IgnoresWhateverFollowsTheGoodbye)
     EXPECT_EQ(o.sends, fullLogin);
 }
 
-TEST(Pop3Dialogue, TranslatesErrorsWhenTheyAreSetButNeverOk)
+TEST(Pop3Dialogue, LeavesItsErrorsInEnglishForWhoeverShowsThem)
 {
+    // The dialogue runs on a working thread that may outlive the dictionary: it never reads
+    // it, whatever the language.
     DPellaroDictionary hungarian;
     hungarian.addPair("Login failed!", "Sikertelen bejelentkez\xE9" "s!");
-    hungarian.addPair("OK", "Rendben");
+    hungarian.setLanguage(1);
     DPellaroDictionary* before = dictionary;
     dictionary = &hungarian;
-
     Pop3Dialogue failing("bob", "secret");
     std::vector<std::string> sent;
-    feedAll(failing, "+OK\r\n", &sent);
-    // The language changes while the check runs: the text is made when it is set.
-    hungarian.setLanguage(1);
-    feedAll(failing, "-ERR\r\n", &sent);
-    EXPECT_EQ(failing.status(), "Sikertelen bejelentkez\xE9" "s!");
-
-    Pop3Dialogue succeeding("bob", "secret");
-    feedAll(succeeding, "+OK\r\n+OK\r\n+OK\r\n+OK 1 1\r\n+OK\r\n", &sent);
-    EXPECT_EQ(succeeding.status(), "OK");
+    feedAll(failing, "+OK\r\n-ERR\r\n", &sent);
     dictionary = before;
+    EXPECT_EQ(failing.status(), "Login failed!");
+}
+
+TEST(Pop3Conversation, AServerSilentForTheLimitIsNotResponding)
+{
+    // Silent before the greeting, and silent after the user name.
+    const std::vector<std::string> scripts[] = {{}, {"+OK ready\r\n"}};
+    const std::vector<std::string> expectedSends[] = {{}, {"USER bob", "\r\n"}};
+    for (int i = 0; i < 2; ++i) {
+        Pop3Dialogue dialogue("bob", "secret");
+        ScriptedChannel channel(scripts[i]);
+        channel.silentAfterChunks = true;
+        channel.sleepWhenSilent = true;
+        std::atomic<bool> stop{false};
+        EXPECT_TRUE(runPop3Conversation(dialogue, channel, stop, 10, 60));
+        EXPECT_TRUE(dialogue.isFinished());
+        EXPECT_EQ(dialogue.status(), "Server not responding!");
+        EXPECT_EQ(dialogue.mailCount(), -1);
+        EXPECT_EQ(channel.sends, expectedSends[i]);
+        EXPECT_GE(channel.waits, 2);  // it waited in slices, not in one go
+    }
+}
+
+TEST(Pop3Conversation, ASlowServerThatKeepsAnsweringIsNeverCutOff)
+{
+    // Each reply takes a while, all of them together longer than the silence limit.
+    Pop3Dialogue dialogue("bob", "secret");
+    ScriptedChannel channel({"+OK\r\n", "+OK\r\n", "+OK\r\n", "+OK 2 20\r\n", "+OK\r\n"});
+    channel.quietWaitsBeforeEachChunk = 3;
+    std::atomic<bool> stop{false};
+    auto begin = std::chrono::steady_clock::now();
+    EXPECT_TRUE(runPop3Conversation(dialogue, channel, stop, 100, 1000));
+    EXPECT_GT(std::chrono::steady_clock::now() - begin, std::chrono::milliseconds(1000));
+    EXPECT_EQ(dialogue.status(), "OK");
+    EXPECT_EQ(dialogue.mailCount(), 2);
 }
 
 TEST(Pop3Conversation, AStopEndsTheWaitForASilentServer)

@@ -51,10 +51,10 @@ public:
     std::atomic<bool>* stopWhenDry = nullptr;
 };
 
-StartTlsResult negotiate(ChunkChannel& channel, int limitMs = 200)
+StartTlsResult negotiate(ChunkChannel& channel, int limitMs = 200, int greetingLimitMs = 60000)
 {
     std::atomic<bool> stop{false};
-    return negotiateStartTls(channel, stop, 10, limitMs);
+    return negotiateStartTls(channel, stop, 10, limitMs, greetingLimitMs);
 }
 
 const std::vector<std::string> stlsCommand = {"STLS", "\r\n"};
@@ -108,6 +108,16 @@ TEST(StartTls, EveryOtherAnswerEndsTheCheckWithItsText)
         for (const std::string& sent : channel.sends)
             EXPECT_EQ(sent.find("USER"), std::string::npos);
     }
+}
+
+TEST(StartTls, AServerThatNeverGreetsIsNotResponding)
+{
+    ChunkChannel channel({});
+    channel.silentWhenDry = true;
+    StartTlsResult r = negotiate(channel, 200, 50);
+    EXPECT_EQ(r.outcome, StartTlsResult::Failed);
+    EXPECT_STREQ(r.error.text(), "Server not responding!");
+    EXPECT_TRUE(channel.sends.empty());
 }
 
 TEST(StartTls, AFailedSendIsACommsError)

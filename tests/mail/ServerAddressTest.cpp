@@ -17,6 +17,11 @@ struct GoodCase {
 const GoodCase goodCases[] = {
     {"mail.example.com", "mail.example.com", 110, MailSecurity::None, false},
     {"127.0.0.1", "127.0.0.1", 110, MailSecurity::None, false},
+    {"0.0.0.0", "0.0.0.0", 110, MailSecurity::None, false},
+    {"255.255.255.255:2110", "255.255.255.255", 2110, MailSecurity::None, false},
+    {"10.200.0.7", "10.200.0.7", 110, MailSecurity::None, false},
+    {"123.example.com", "123.example.com", 110, MailSecurity::None, false},
+    {"pop3s://192.0.2.10", "192.0.2.10", 995, MailSecurity::Implicit, false},
     {"mail.example.com:2110", "mail.example.com", 2110, MailSecurity::None, false},
     {"mail.example.com:00110", "mail.example.com", 110, MailSecurity::None, false},
     {"host:1", "host", 1, MailSecurity::None, false},
@@ -103,6 +108,19 @@ const BadCase badCases[] = {
     {"pop3s://host/inbox", "Invalid server address!"},
     {"pop3s://user@host", "Invalid server address!"},
     {"pop3s://pop3s://host", "Invalid server address!"},
+    // Digits and dots in any notation but the plain one reach another address than they
+    // seem to through the system's parser.
+    {"127.1", "Invalid server address!"},
+    {"127.0.1", "Invalid server address!"},
+    {"2130706433", "Invalid server address!"},
+    {"0x7f.0.0.1", "Invalid server address!"},
+    {"0x7f000001", "Invalid server address!"},
+    {"010.0.0.1", "Invalid server address!"},
+    {"127.0.0.01", "Invalid server address!"},
+    {"256.0.0.1", "Invalid server address!"},
+    {"1.2.3.4.5", "Invalid server address!"},
+    {"example.123", "Invalid server address!"},
+    {"pop3s://127.1:995", "Invalid server address!"},
 };
 
 TEST(ServerAddress, RefusesMalformedFieldsWithATellingText)

@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
 # The release files and the installer, tested for real:
 #   installer-test.sh <Pellaro.exe> <work folder>
-# Makes the release files with tools/installer/make-dist.sh, checks the zip and the
-# checksums, then runs the installer and the uninstaller silently under Wine in a prefix of
+# Makes the release files with tools/installer/make-dist.sh and checks them: the zip, the
+# checksums, the program they carry - the built one without its debug information - and the
+# separate debug file, which must be the one that program names (debug link and CRC) and
+# whose build id it shares, and which reads the program's addresses; the package manifests
+# against their schemas (tools/installer/validate-manifests.py). Then it runs the installer and the uninstaller silently under Wine in a prefix of
 # the work folder's own (with its own HOME, so no file of the real user is ever touched):
 #  1. for the current user with the default choices: the program, the uninstaller, the
 #     Start-menu shortcut, the Run entry and the "Apps & features" record are there; the
@@ -43,22 +46,73 @@ version=$(bash "$root/tools/installer/exe-version.sh" "$exe")
 while [[ $version == *.*.0 ]]; do version=${version%.0}; done
 setup="$dist/Pellaro-$version-setup.exe"
 portable="$dist/Pellaro-$version-portable.zip"
+debug="$dist/Pellaro-$version.debug"
 check "the installer is named after the program's version $version" test -f "$setup"
 check "the portable zip is named after the program's version" test -f "$portable"
 check "SHA256SUMS matches every release file" \
   bash -c "cd '$dist' && sha256sum --quiet -c SHA256SUMS"
 listed=$(cut -d'*' -f2 "$dist/SHA256SUMS" | LC_ALL=C sort | tr '\n' ' ')
-check "SHA256SUMS lists the installer and the zip, nothing else" \
-  test "$listed" = "$(basename "$portable") $(basename "$setup") "
+check "SHA256SUMS lists the debug file, the installer and the zip, nothing else" \
+  test "$listed" = "$(basename "$portable") $(basename "$setup") $(basename "$debug") "
 entries=$(unzip -Z1 "$portable" | LC_ALL=C sort | tr '\n' ' ')
 check "the zip holds the program, the read-me and the licence in one folder" \
   test "$entries" = "Pellaro-$version/ Pellaro-$version/LICENSE.txt Pellaro-$version/Pellaro.exe Pellaro-$version/README.txt "
-check "the zip's Pellaro.exe is the program built" \
-  cmp -s <(unzip -p "$portable" "Pellaro-$version/Pellaro.exe") "$exe"
+release_exe="$work/Pellaro.exe"
+unzip -p "$portable" "Pellaro-$version/Pellaro.exe" >"$release_exe"
 check "the read-me names the version" \
   bash -c "unzip -p '$portable' 'Pellaro-$version/README.txt' | grep -q 'Pellaro $version '"
 check "the licence is the MIT licence with Windows line ends" \
   bash -c "unzip -p '$portable' 'Pellaro-$version/LICENSE.txt' | head -n 1 | grep -q \$'^MIT License\r\$'"
+
+# --- The program without its debug information, and its debug file -------------------------
+tools=x86_64-w64-mingw32
+sections() { "$tools-objdump" -h "$1" | awk '$1 ~ /^[0-9]+$/ { print $2 }'; }
+section_bytes() {  # <file> <section>: the section's contents, none when it has no such section
+  local copy="$work/section.bin"
+  rm -f "$copy"
+  "$tools-objcopy" --dump-section "$2=$copy" "$1" "$work/objcopy-out.exe" 2>/dev/null
+  cat "$copy" 2>/dev/null
+  rm -f "$copy" "$work/objcopy-out.exe"
+}
+build_id() {  # the CodeView record's signature in the program's debug directory
+  "$tools-objdump" -p "$1" | sed -n 's/.*format RSDS signature \([0-9a-f]*\) age.*/\1/p'
+}
+echo "Pellaro.exe: $(stat -c %s "$exe") bytes built, $(stat -c %s "$release_exe") bytes released"
+check "the released program has no debug sections" \
+  test -z "$(sections "$release_exe" | grep '^\.debug_')"
+check "... the built one has them" test -n "$(sections "$exe" | grep '^\.debug_')"
+check "... the debug file has them" test -n "$(sections "$debug" | grep '^\.debug_')"
+same_section() {
+  section_bytes "$exe" "$1" >"$work/built.bin"
+  section_bytes "$release_exe" "$1" >"$work/released.bin"
+  test -s "$work/built.bin" && cmp -s "$work/built.bin" "$work/released.bin"
+}
+for section in .text .rdata .data .rsrc; do
+  check "the released program's $section is the built one's" same_section "$section"
+done
+link=$(section_bytes "$release_exe" .gnu_debuglink | python3 -c '
+import struct, sys
+data = sys.stdin.buffer.read()
+name = data.split(b"\0", 1)[0]
+crc_at = (len(name) + 4) // 4 * 4
+print(name.decode(), "%08x" % struct.unpack_from("<I", data, crc_at)[0])')
+debug_crc=$(python3 -c 'import sys, zlib; print("%08x" % zlib.crc32(open(sys.argv[1], "rb").read()))' "$debug")
+check "the released program's debug link names $(basename "$debug") (link: $link)" \
+  test "${link% *}" = "$(basename "$debug")"
+check "the debug link's CRC is the debug file's ($debug_crc)" test "${link#* }" = "$debug_crc"
+id=$(build_id "$release_exe")
+check "the released program has a build id ($id)" test -n "$id"
+check "the debug file has the same build id" test "$(build_id "$debug")" = "$id"
+check "the built program has the same build id" test "$(build_id "$exe")" = "$id"
+# An address of the program read back to its function and source line with the debug file.
+winmain=$("$tools-nm" "$debug" | awk '$3 == "WinMain" { print "0x" $1 }')
+located=$("$tools-addr2line" -f -e "$debug" "$winmain" 2>/dev/null | tr '\n' ' ')
+check "the debug file reads the program's address $winmain as WinMain in WinMain.cpp ($located)" \
+  bash -c "[[ '$located' == 'WinMain '*'/WinMain.cpp:'[0-9]* ]]"
+
+# --- The package manifests ---------------------------------------------------------------------
+check "the manifests follow their schemas and name the release files' SHA-256" \
+  python3 "$root/tools/installer/validate-manifests.py" "$root/tools/installer/schemas" "$dist"
 
 # --- Installing and uninstalling under Wine ---------------------------------------------------
 source "$root/scripts/wine-sandbox.sh" "$work"
@@ -104,7 +158,7 @@ has_key() { wine reg query "$1" >/dev/null 2>&1; }
 folder="$c/PellaroTest/Mine"
 check "the installer runs silently for the current user" \
   run_and_settle "$setup" /S /CurrentUser '/D=C:\PellaroTest\Mine'
-check "Pellaro.exe lands in the chosen folder, unchanged" cmp -s "$folder/Pellaro.exe" "$exe"
+check "Pellaro.exe lands in the chosen folder, the released one" cmp -s "$folder/Pellaro.exe" "$release_exe"
 check "the uninstaller lands beside it" test -f "$folder/Uninstall.exe"
 check "the Start-menu shortcut is made" test -f "$user_programs/Pellaro.lnk"
 check "the Run entry starts the installed program" \
@@ -124,7 +178,7 @@ check "Apps & features: QuietUninstallString is silent" \
 check "Apps & features: NoModify and NoRepair" \
   test "$(value_of "$record" NoModify) $(value_of "$record" NoRepair)" = "0x1 0x1"
 size=$(value_of "$record" EstimatedSize)
-exe_kb=$(( ($(stat -c %s "$exe") + 1023) / 1024 ))
+exe_kb=$(( ($(stat -c %s "$release_exe") + 1023) / 1024 ))
 check "Apps & features: EstimatedSize counts at least the program ($exe_kb KB), got $size" \
   test -n "$size" -a "$((size))" -ge "$exe_kb"
 check_not "nothing is registered for all users" has_key "HKLM\\$uninstall_key"
@@ -167,7 +221,7 @@ folder="$c/PellaroTest/All"
 wine reg add "$run_key" /v Pellaro /d '"C:\Elsewhere\Pellaro.exe"' /f >/dev/null 2>&1
 check "the installer runs silently for all users without the optional parts" \
   run_and_settle "$setup" /S /AllUsers /NOSTARTMENU /NOAUTOSTART '/D=C:\PellaroTest\All'
-check "Pellaro.exe lands in the chosen folder" cmp -s "$folder/Pellaro.exe" "$exe"
+check "Pellaro.exe lands in the chosen folder" cmp -s "$folder/Pellaro.exe" "$release_exe"
 check_not "no Start-menu shortcut for all users" test -e "$common_programs/Pellaro.lnk"
 check_not "no Start-menu shortcut for the user" test -e "$user_programs/Pellaro.lnk"
 check "the other copy's Run entry is left alone" \

@@ -29,6 +29,7 @@ TEST(AppSoak, CheckCyclesOfTheMainWindowHoldNothingMore)
         for (int n = 1; n <= 40; ++n) {
             CycleOutcome outcome = pellaro.run();
             ASSERT_EQ(outcome.checks, SoakCycle::mailboxes) << "cycle " << n;
+            ASSERT_EQ(outcome.unexpected, 0) << "cycle " << n << ": " << outcome.firstUnexpected;
             ASSERT_TRUE(outcome.ended) << "cycle " << n << ": the check cycle did not end";
             ASSERT_TRUE(outcome.serverIdle) << "cycle " << n << ": a connection stayed open after its check";
             if (n == 10)

@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <string>
 
+#include "HeldCheck.h"
 #include "MainWindowFixture.h"
 #include "Pop3CountServer.h"
 #include "controls/DButton.h"
@@ -19,6 +21,7 @@
 #include "mail/Mailboxes.h"
 #include "windows/DNotificationBox.h"
 #include "windows/DTrayIcon.h"
+#include "windows/DTrayIconWindow.h"
 
 using maintest::PellaroRun;
 using windowtest::pumpUntil;
@@ -124,22 +127,26 @@ TEST_F(CheckCycle, DisableStopsTheRunningCheckAndEveryLaterOne)
     EXPECT_EQ(2, window->checksStarted());
 }
 
-TEST_F(CheckCycle, AfterATimeoutEveryRowShowsTerminated)
+TEST_F(CheckCycle, AtTheTimeoutOnlyTheUnfinishedRowsAreTerminated)
 {
     ASSERT_TRUE(server.ok());
     server.setCount("ann", 4);
     server.setSlow("bob");
-    writeSettings(twoMailboxes());
+    writeSettings(twoMailboxes(false, false));
     start(server.port(), 3);
-    // ann's conversation ends at once, bob's never: the third poll tick stops both.
+    // ann's conversation ends at once, bob's never: the third poll tick stops bob alone.
     ASSERT_TRUE(pumpUntil([&] { return server.finished() >= 1; }, 20000));
     ASSERT_TRUE(waitForCheckEnd());
-    EXPECT_EQ("Terminated!", cell(0, 1));
+    EXPECT_EQ("Idle", cell(0, 1));
+    EXPECT_EQ("4", cell(0, 2));
+    EXPECT_EQ(4, entry(0).newCount);
     EXPECT_EQ("Terminated!", cell(1, 1));
+    EXPECT_EQ(0, entry(1).newCount);
     EXPECT_EQ("Pellaro: Timeout!", tooltip());
     EXPECT_EQ(errorIcon, stateIcon());
-    EXPECT_EQ(0, entry(0).newCount);  // a stopped check counts nothing
-    EXPECT_EQ(nullptr, window->getMailTrayIcon());
+    // ann's news is announced all the same.
+    EXPECT_EQ(newMailIcon, envelopeIcon());
+    ASSERT_EQ(1, window->getNewMailMenu()->itemCount());
     EXPECT_EQ(0, window->getThreads()->count());
     EXPECT_TRUE(window->getCheckTimer()->isEnabled());
 }
@@ -217,6 +224,45 @@ TEST_F(CheckCycle, AcknowledgingTurnsTheEnvelopeToSeenAndMoreMailTurnsItBack)
     EXPECT_EQ(nullptr, window->getMailTrayIcon());
 }
 
+TEST_F(CheckCycle, ANoticeRebuiltAtEveryCheckKeepsItsEnvelope)
+{
+    server.setCount("ann", 2);
+    server.setCount("bob", 0);
+    startChecked(twoMailboxes(false, false));
+    DTrayIcon* envelope = window->getMailTrayIcon();
+    ASSERT_NE(nullptr, envelope);
+    HWND envelopeWindow = envelope->getWindow()->getHandle();
+    server.setCount("bob", 1);
+    ASSERT_TRUE(checkAgain());
+    EXPECT_EQ(envelope, window->getMailTrayIcon());
+    EXPECT_EQ(envelopeWindow, window->getMailTrayIcon()->getWindow()->getHandle());
+    EXPECT_EQ(2, window->getNewMailMenu()->itemCount());
+}
+
+TEST_F(CheckCycle, AfterTwentyThousandRebuildsTheEnvelopeStillOpensItsMenu)
+{
+    // Mail left unacknowledged for weeks at a one-minute interval: the notice is rebuilt at
+    // every check, with news coming and going.
+    server.setCount("ann", 2);
+    server.setCount("bob", 0);
+    startChecked(twoMailboxes(false, false));
+    ASSERT_NE(nullptr, window->getMailTrayIcon());
+    for (int i = 0; i < 20000; ++i) {
+        entry(1).newCount = i % 2;
+        entry(1).notifyPending = i % 2 == 1;
+        window->updateNewMailNotice();
+        ASSERT_NE(nullptr, window->getMailTrayIcon()) << "rebuild " << i;
+    }
+    DTrayIcon* envelope = window->getMailTrayIcon();
+    DMenu* menu = window->getNewMailMenu();
+    ASSERT_EQ(2, menu->itemCount());
+    ASSERT_FALSE(menu->isOpen());
+    PostMessageA(envelope->getWindow()->getHandle(), envelope->getCallbackMessage(),
+                 envelope->getNotifyData().uID, WM_LBUTTONUP);
+    EXPECT_TRUE(pumpUntil([&] { return menu->isOpen(); }, 10000));
+    menu->close();
+}
+
 TEST_F(CheckCycle, AcknowledgingAHugeCountKeepsTheBaselineInRange)
 {
     server.setCount("ann", INT_MAX);
@@ -290,4 +336,118 @@ TEST_F(CheckCycle, ARestartedTaskBarGetsBothIconsBack)
     EXPECT_EQ("Pellaro: Disabled!", tooltip());
     EXPECT_EQ(errorIcon, stateIcon());
     EXPECT_EQ(seenMailIcon, envelopeIcon());
+}
+
+// Checks held inside a call that does not heed the stop: stopping them returns within the
+// stop limit, and the threads left behind end on their own once let go, destroying
+// themselves.
+class HeldCheckCycle : public CheckCycle {
+protected:
+    void SetUp() override
+    {
+        CheckCycle::SetUp();
+        heldcheck::reset();
+        adjustOptions = [](DStartupOptions& options) {
+            options.threadMaker = heldcheck::makeHeldThread;
+            options.stopLimit = 300;
+        };
+    }
+    void TearDown() override
+    {
+        heldcheck::letGo();
+        EXPECT_TRUE(pumpUntil([] { return heldcheck::destroyed.load() >= heldcheck::entered.load(); },
+                              20000));
+        CheckCycle::TearDown();
+    }
+    // Two mailboxes with mail, both checks held in their first wait for a reply.
+    void startHeld(unsigned timeoutLimit = 300)
+    {
+        ASSERT_TRUE(server.ok());
+        server.setCount("ann", 3);
+        server.setCount("bob", 1);
+        writeSettings(twoMailboxes());
+        start(server.port(), timeoutLimit);
+        ASSERT_TRUE(pumpUntil([] { return heldcheck::entered.load() >= 2; }, 20000));
+    }
+    // The threads let go end and destroy themselves; nothing of theirs is counted.
+    void expectLetGoThreadsEndOnTheirOwn()
+    {
+        EXPECT_EQ(0, heldcheck::destroyed.load());
+        heldcheck::letGo();
+        EXPECT_TRUE(pumpUntil([] { return heldcheck::destroyed.load() == 2; }, 20000));
+    }
+};
+
+TEST_F(HeldCheckCycle, DisableReturnsAndTheThreadsLeftBehindEndOnTheirOwn)
+{
+    startHeld();
+    window->onMenuItem(commandDisable);
+    ASSERT_TRUE(waitForCheckEnd());
+    EXPECT_EQ(0, window->getThreads()->count());
+    EXPECT_EQ("Terminated!", cell(0, 1));
+    EXPECT_EQ("Terminated!", cell(1, 1));
+    expectLetGoThreadsEndOnTheirOwn();
+    EXPECT_EQ(0, entry(0).newCount);
+    EXPECT_EQ(0, entry(1).newCount);
+    EXPECT_EQ("Terminated!", cell(0, 1));
+}
+
+TEST_F(HeldCheckCycle, TheCycleLimitReturnsAndTheThreadsLeftBehindEndOnTheirOwn)
+{
+    startHeld(3);
+    ASSERT_TRUE(waitForCheckEnd());
+    EXPECT_EQ(0, window->getThreads()->count());
+    EXPECT_EQ("Terminated!", cell(0, 1));
+    EXPECT_EQ("Terminated!", cell(1, 1));
+    EXPECT_EQ("Pellaro: Timeout!", tooltip());
+    EXPECT_TRUE(window->getCheckTimer()->isEnabled());
+    expectLetGoThreadsEndOnTheirOwn();
+    EXPECT_EQ(nullptr, window->getMailTrayIcon());
+}
+
+TEST_F(HeldCheckCycle, ExitReturnsAndSavesWhileChecksAreHeld)
+{
+    startHeld();
+    entry(1).seenCount = 5;
+    window->onMenuItem(commandExit);
+    windowtest::pumpMessages();
+    EXPECT_EQ(nullptr, window->getHandle());
+    EXPECT_EQ(nullptr, window->getThreads());
+    DSettingsRecord saved = settingsOnDisk();
+    ASSERT_EQ(2u, saved.mailboxes.size());
+    EXPECT_EQ(5, saved.mailboxes[1].seenCount);
+    startup.finish();
+    // The dictionary and the mailbox list are gone; the threads still end cleanly.
+    expectLetGoThreadsEndOnTheirOwn();
+}
+
+// The whole process: Exit while a check is held ends the program all the same.
+TEST(HeldCheckProcess, ExitEndsTheProgramWhileACheckIsHeld)
+{
+    char self[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, self, MAX_PATH);
+    std::string folder(self);
+    folder = folder.substr(0, folder.rfind('\\') + 1);
+    std::string child = folder + "held_exit_child.exe";
+    std::string settings = folder + "held-exit-" + std::to_string(GetCurrentProcessId());
+    std::string command = "\"" + child + "\" \"" + settings + "\"";
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    ASSERT_TRUE(CreateProcessA(child.c_str(), &command[0], nullptr, nullptr, FALSE, 0, nullptr,
+                               nullptr, &startup, &process))
+        << "cannot start " << child;
+    DWORD waited = WaitForSingleObject(process.hProcess, 120000);
+    DWORD code = 1;
+    GetExitCodeProcess(process.hProcess, &code);
+    if (waited != WAIT_OBJECT_0)
+        TerminateProcess(process.hProcess, 9);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    std::string file = settings + "\\.Pellaro.ini";
+    SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileA(file.c_str());
+    RemoveDirectoryA(settings.c_str());
+    ASSERT_EQ(waited, WAIT_OBJECT_0) << "the program did not end";
+    EXPECT_EQ(code, 0u) << "0: ended with the check held; 3: never held; 4: not held at the end";
 }

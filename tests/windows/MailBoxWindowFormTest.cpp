@@ -313,8 +313,6 @@ TEST(MailboxFormServer, ASchemeOrPortTypedInTheServerFieldWins)
               "pop3s://mail.example.com");
     EXPECT_EQ(composed(serverForm("mail.example.com:995", MailSecurity::Implicit, "1234")),
               "pop3s://mail.example.com");
-    EXPECT_EQ(composed(serverForm("pop3://mail.example.com", MailSecurity::Implicit, "")),
-              "mail.example.com");
     EXPECT_EQ(composed(serverForm("mail.example.com:2000", MailSecurity::StartTls, "110")),
               "pop3+stls://mail.example.com:2000");
     // A typed scheme moves the port field's usual port along, as a choice would, but not
@@ -323,11 +321,38 @@ TEST(MailboxFormServer, ASchemeOrPortTypedInTheServerFieldWins)
               "pop3s://mail.example.com");
     EXPECT_EQ(composed(serverForm("pop3s://mail.example.com", MailSecurity::None, "2110")),
               "pop3s://mail.example.com:2110");
-    EXPECT_EQ(composed(serverForm("pop3://mail.example.com", MailSecurity::Implicit, "995")),
-              "mail.example.com");
+    EXPECT_EQ(composed(serverForm("pop3+stls://mail.example.com", MailSecurity::None, "110")),
+              "pop3+stls://mail.example.com");
     // Without a port in the text the port field still counts.
     EXPECT_EQ(composed(serverForm("pop3+stls://mail.example.com", MailSecurity::None, "2110")),
               "pop3+stls://mail.example.com:2110");
+}
+
+TEST(MailboxFormServer, ASchemeThatProtectsLessThanTheChoiceIsRefusedNotTaken)
+{
+    struct Case {
+        const char* server;
+        MailSecurity chosen;
+    } weaker[] = {
+        {"pop3://mail.example.com", MailSecurity::Implicit},
+        {"pop3://mail.example.com:995", MailSecurity::Implicit},
+        {"POP3://mail.example.com", MailSecurity::StartTls},
+        {"pop3+stls://mail.example.com", MailSecurity::Implicit},
+    };
+    for (const Case& c : weaker) {
+        DFormServer s = composeFormServer(serverForm(c.server, c.chosen, ""));
+        EXPECT_EQ(s.bad, DMailboxFormField::server) << c.server;
+        EXPECT_STREQ(s.error.text(), "Invalid server address!") << c.server;
+        EXPECT_STREQ(s.text.text(), "") << c.server;
+        EXPECT_EQ(entryOfFields(serverForm(c.server, c.chosen, "")), nullptr) << c.server;
+    }
+    // As much or more protection than the choice is taken as typed.
+    EXPECT_EQ(composed(serverForm("pop3s://mail.example.com", MailSecurity::StartTls, "")),
+              "pop3s://mail.example.com");
+    EXPECT_EQ(composed(serverForm("pop3+stls://mail.example.com", MailSecurity::StartTls, "")),
+              "pop3+stls://mail.example.com");
+    EXPECT_EQ(composed(serverForm("pop3://mail.example.com", MailSecurity::None, "")),
+              "mail.example.com");
 }
 
 TEST(MailboxFormServer, ABadPortOrHostNamesTheFieldAtFault)

@@ -93,6 +93,8 @@ DMainWindow* PellaroRun::start(int port, unsigned timeoutLimit)
     options.pollInterval = 50;
     options.timeoutLimit = timeoutLimit;
     options.resumeDelay = 50;
+    if (adjustOptions)
+        adjustOptions(options);
     EXPECT_TRUE(startup.start(options));
     window = startup.mainWindow();
     return window;

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 
 #include "mail/SettingsCodec.h"
@@ -46,6 +47,8 @@ protected:
     bool boxShown() const;
     DSettingsRecord settingsOnDisk() const;
 
+    // Changes the start-up options start() uses (a test's own threads, limits); none: as set.
+    std::function<void(DStartupOptions&)> adjustOptions;
     DPellaroStartup startup;
     DMainWindow* window = nullptr;
     DString folder;  // the test's documents and program folder

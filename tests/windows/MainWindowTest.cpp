@@ -4,6 +4,8 @@
 
 #include <cstdlib>
 #include <functional>
+#include <string>
+#include <vector>
 
 #include "MainWindowFixture.h"
 #include "Pop3CountServer.h"
@@ -24,6 +26,7 @@
 #include "mail/Mailboxes.h"
 #include "windows/DNotificationBox.h"
 #include "windows/DTrayIcon.h"
+#include "mail/LoopbackServer.h"
 
 using maintest::PellaroRun;
 using maintest::text;
@@ -218,6 +221,39 @@ TEST_F(MainWindow, DovecotOneOfTwoFailsAndTheGoodOneIsAnnounced)
     EXPECT_TRUE(boxShown());
 }
 
+TEST_F(MainWindow, ASilentServerEndsItsOwnCheckAndTheOthersAreAnnounced)
+{
+    const char* port = std::getenv("PELLARO_POP3_PORT");
+    ASSERT_NE(nullptr, port) << "the Dovecot fixture gives its port";
+    // Accepts connections (the system does, into its queue) and never says a word.
+    LoopbackListener silent(16);
+    ASSERT_TRUE(silent.ok());
+    DSettingsRecord settings;
+    settings.notify = false;
+    settings.mailboxes.push_back(box("three"));
+    DMailboxRecord dead = box("one");
+    dead.server = DString("127.0.0.1:") + DString(silent.port());
+    settings.mailboxes.push_back(dead);
+    settings.mailboxes.push_back(box("one"));
+    writeSettings(settings);
+    adjustOptions = [](DStartupOptions& options) { options.silenceLimit = 5000; };
+    start(std::atoi(port));
+    ASSERT_TRUE(waitForCheckEnd());
+    EXPECT_EQ("Idle", cell(0, 1));
+    EXPECT_EQ("3", cell(0, 2));
+    EXPECT_EQ("Server not responding!", cell(1, 1));
+    EXPECT_EQ("?", cell(1, 2));
+    EXPECT_EQ("Idle", cell(2, 1));
+    EXPECT_EQ("1", cell(2, 2));
+    EXPECT_EQ("Pellaro: Error!", tooltip());
+    EXPECT_EQ(newMailIcon, envelopeIcon());
+    ASSERT_EQ(2, window->getNewMailMenu()->itemCount());
+    EXPECT_EQ("three@127.0.0.1 has 3 new mails!",
+              maintest::text(window->getNewMailMenu()->itemAt(0)->text));
+    EXPECT_EQ("one@127.0.0.1 has 1 new mail!",
+              maintest::text(window->getNewMailMenu()->itemAt(1)->text));
+}
+
 namespace {
 
 DPellaroStartup* runningStartup = nullptr;
@@ -340,4 +376,89 @@ TEST_F(MainWindow, TheLanguageByteMakesTheBoxesHungarianToo)
     // Cancelled: nothing was added, and the settings were saved once the window closed.
     EXPECT_EQ(0, window->getMailboxList()->rowCount());
     EXPECT_TRUE(settingsOnDisk().hungarian);
+}
+
+namespace {
+
+DMainWindow* exitOwner = nullptr;
+std::vector<std::string> boxesSeen;
+int boxesToOpen = 0;
+
+// Runs inside the boxes' modal loops: with a box open, opens the user's guide over it until
+// enough boxes are open, then chooses Exit from the tray menu, as a user would.
+void CALLBACK exitOverBoxes(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    DWindow* modal = exitOwner ? exitOwner->getModalChild() : nullptr;
+    if (!modal || !modal->isShown())
+        return;
+    boxesSeen.push_back(text(modal->title()));
+    if (static_cast<int>(boxesSeen.size()) < boxesToOpen) {
+        exitOwner->onMenuItem(commandGuide);  // returns once Exit has closed it again
+        return;
+    }
+    KillTimer(nullptr, timer);
+    exitOwner->onMenuItem(commandExit);
+}
+
+}  // namespace
+
+class ExitOverBoxes : public MainWindow {
+protected:
+    // Opens a box with `open`, chooses Exit from the tray while `boxes` boxes are open, and
+    // checks that every box closed, the settings were saved and the window ended.
+    void exitOver(const std::function<void()>& open, int boxes,
+                  const std::vector<std::string>& titles)
+    {
+        ASSERT_TRUE(server.ok());
+        DSettingsRecord settings;
+        settings.mailboxes.push_back(box("ann"));
+        server.setCount("ann", 0);
+        startChecked(settings, server.port());
+        window->show(true);
+        entry0SeenCount(9);
+        exitOwner = window;
+        boxesSeen.clear();
+        boxesToOpen = boxes;
+        UINT_PTR timer = SetTimer(nullptr, 0, 50, exitOverBoxes);
+        open();
+        windowtest::pumpUntil([&] { return window->getHandle() == nullptr; }, 20000);
+        KillTimer(nullptr, timer);
+        exitOwner = nullptr;
+        EXPECT_EQ(titles, boxesSeen);
+        EXPECT_EQ(nullptr, window->getHandle());
+        EXPECT_EQ(nullptr, window->getModalChild());
+        EXPECT_EQ(nullptr, window->getStateTrayIcon());
+        DSettingsRecord saved = settingsOnDisk();
+        ASSERT_EQ(1u, saved.mailboxes.size());  // nothing added by a cancelled form
+        EXPECT_EQ(9, saved.mailboxes[0].seenCount);
+    }
+    void entry0SeenCount(int count)
+    {
+        static_cast<DMailboxEntry*>(mailboxes->get(0))->seenCount = count;
+    }
+};
+
+TEST_F(ExitOverBoxes, TheAboutBox)
+{
+    exitOver([&] { window->onMenuItem(commandAbout); }, 1, {"About"});
+}
+
+TEST_F(ExitOverBoxes, TheUsersGuide)
+{
+    exitOver([&] { window->onMenuItem(commandGuide); }, 1, {"User's Guide"});
+}
+
+TEST_F(ExitOverBoxes, TheRestartBox)
+{
+    exitOver([&] { window->onMenuItem(commandMagyar); }, 1, {"Inform\xE1" "ci\xF3"});
+}
+
+TEST_F(ExitOverBoxes, TheMailboxWindowAsIfCancelled)
+{
+    exitOver([&] { window->onClick(window->getAddButton()); }, 1, {"Add Mailbox"});
+}
+
+TEST_F(ExitOverBoxes, TheGuideOpenedOverTheAboutBox)
+{
+    exitOver([&] { window->onMenuItem(commandAbout); }, 2, {"About", "User's Guide"});
 }

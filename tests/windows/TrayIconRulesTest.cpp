@@ -1,16 +1,9 @@
-// Callback numbering, the mouse messages that become tray events, and tooltip cutting.
+// The mouse messages that become tray events, and tooltip cutting.
 #include "windows/TrayIconRules.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
-
-TEST(TrayIconRules, EachIconHasItsOwnCallbackMessageFrom0x8000)
-{
-    EXPECT_EQ(trayCallbackMessage(0), 0x8000u);
-    EXPECT_EQ(trayCallbackMessage(1), 0x8001u);
-    EXPECT_EQ(trayCallbackMessage(17), 0x8011u);
-}
 
 TEST(TrayIconRules, ButtonsAndMovesBecomeEventsAndEverythingElseNothing)
 {

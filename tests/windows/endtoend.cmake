@@ -22,7 +22,8 @@ if(WIN32)
       ${CMAKE_CURRENT_LIST_DIR}/e2e/EndToEndTest.cpp
       ${CMAKE_CURRENT_LIST_DIR}/e2e/TrayStandIn.cpp
       ${CMAKE_CURRENT_LIST_DIR}/e2e/ProgramUnderTest.cpp
-    LIBS settings_win utilities_win dictionary menugeometry mailboxform
+      ${CMAKE_SOURCE_DIR}/tests/mail/LoopbackServer.cpp
+    LIBS settings_win utilities_win dictionary menugeometry mailboxform socket_win
     LABELS gui
     PROPERTIES FIXTURES_REQUIRED dovecot_e2e
                RESOURCE_LOCK pellaro_settings_file)

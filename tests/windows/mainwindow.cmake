@@ -2,6 +2,7 @@
 # a loopback POP3 server of the test's own and to the Dovecot the mail tests start.
 set(pellaro_main_window_support
   ${CMAKE_CURRENT_LIST_DIR}/MainWindowFixture.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/HeldCheck.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Pop3CountServer.cpp
   ${CMAKE_SOURCE_DIR}/tests/mail/LoopbackServer.cpp
   ${CMAKE_SOURCE_DIR}/tests/framework/WindowTestKit.cpp)
@@ -19,6 +20,17 @@ pellaro_add_test(NAME main_window_tests WINDOWS_ONLY
 if(WIN32)
   set_tests_properties(main_window_tests PROPERTIES ENVIRONMENT
     "PELLARO_POP3_PORT=${PELLARO_POP3_TEST_PORT}")
+endif()
+
+# A process whose check is held past Exit must still end.
+if(WIN32)
+  add_executable(held_exit_child
+    ${CMAKE_CURRENT_LIST_DIR}/HeldExitChild.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/HeldCheck.cpp
+    ${CMAKE_SOURCE_DIR}/tests/mail/LoopbackServer.cpp)
+  target_link_libraries(held_exit_child PRIVATE mainwindow_win ws2_32)
+  target_include_directories(held_exit_child PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+  add_dependencies(check_cycle_tests held_exit_child)
 endif()
 
 # Every window read through the accessible objects a screen reader reads, the events it

@@ -2,6 +2,8 @@
 ;   makensis -INPUTCHARSET UTF8 -DPELLARO_EXE=<Pellaro.exe> -DPELLARO_VERSION=<2.3>
 ;            -DPELLARO_FILE_VERSION=<2.3.0.0> -DPELLARO_LICENSE=<LICENSE> -DPELLARO_OUTFILE=<setup.exe>
 ;            Pellaro.nsi
+; PELLARO_EXE is the released program, without its debug information (make-dist.sh keeps
+; that in a file of its own beside the release files).
 ; It installs Pellaro.exe for the current user (default, no elevation) or for all users,
 ; optionally adds a Start-menu shortcut and a per-user Run entry that starts Pellaro at
 ; sign-in, and registers an uninstaller under "Apps & features". The uninstaller removes

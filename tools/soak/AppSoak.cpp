@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "controls/DListView.h"
 #include "mail/CheckState.h"
@@ -14,10 +15,9 @@
 namespace {
 
 // The poll timer looks at the threads every 10 ms and stops them after 10 looks: the
-// silent servers' checks end every cycle with the check timeout (each look starts a timer
-// thread anew, so under a loaded Wine a look takes far longer than 10 ms and the slow
-// servers usually answer in time). A check cycle that times out shows "Timeout!" and keeps
-// none of the counts, so in this soak the list's rows never read "OK".
+// silent servers' checks end every cycle with the check timeout (under a loaded Wine a look
+// takes far longer than 10 ms and the slow servers usually answer in time). A check cycle
+// that times out keeps the results of the checks that ended; the others read "Terminated!".
 const int pollMs = 10;
 const unsigned timeoutLooks = 10;
 const DWORD cycleLimitMs = 60000;
@@ -82,11 +82,21 @@ CycleOutcome AppSoak::run()
     DMainWindow* window = startup.mainWindow();
     window->checkNow();
     outcome.ended = pumpUntil([] { return !checkInProgress; }, cycleLimitMs);
+    // Each row must read what its server makes it read, or "Terminated!" for a check the
+    // timeout stopped: a counted mailbox "Idle", a failing one its error, never the reverse.
     DListView* list = window->getMailboxList();
-    for (int i = 0; i < list->rowCount(); ++i) {
+    std::vector<SoakMailbox> boxes = soakMailboxes(dovecotPort, faults);
+    for (int i = 0; i < list->rowCount() && i < static_cast<int>(boxes.size()); ++i) {
         ++outcome.checks;
-        if (list->getCell(i, 1) == "OK")
-            ++outcome.ok;
+        DString status = list->getCell(i, 1);
+        bool counted = status == "Idle";
+        outcome.ok += counted ? 1 : 0;
+        int expected = boxes[static_cast<size_t>(i)].expectedCount;
+        bool right = status == "Terminated!" ||
+                     (expected >= 0 ? counted && list->getCell(i, 2).length() > 0 : !counted);
+        if (!right && outcome.unexpected++ == 0)
+            outcome.firstUnexpected = std::string(boxes[static_cast<size_t>(i)].user) + ": \"" +
+                                      status.text() + "\"";
     }
     DWORD begin = GetTickCount();
     while (faults.openConnections() > 0 && GetTickCount() - begin < 10000)

@@ -2,6 +2,8 @@
 
 #include <ws2tcpip.h>
 
+#include "mail/SocketLibrary.h"
+
 #include <cstring>
 
 namespace {
@@ -26,8 +28,7 @@ void makeNonBlocking(SOCKET s)
 
 FaultPop3Server::FaultPop3Server(int slowDelayMs) : slowDelayMs(slowDelayMs)
 {
-    WSADATA data;
-    started = WSAStartup(MAKEWORD(2, 2), &data) == 0;
+    started = startSocketLibrary();
     for (SOCKET& l : listeners)
         l = INVALID_SOCKET;
     for (int f = 0; started && f < faultCount; ++f) {
@@ -60,7 +61,6 @@ FaultPop3Server::~FaultPop3Server()
     for (SOCKET l : listeners)
         if (l != INVALID_SOCKET)
             closesocket(l);
-    WSACleanup();
 }
 
 void FaultPop3Server::answer(Connection& c, const std::string& line)

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "mail/SocketLibrary.h"
 #include "system/DThreadManager.h"
 #include "mail/DWorkingThread.h"
 #include "tools/soak/FaultPop3Server.h"
@@ -205,10 +206,8 @@ std::string describe(const ResourceFigures& f)
 
 std::vector<SoakMailbox> soakMailboxes(int dovecotPort, const FaultPop3Server& faults)
 {
-    WSADATA data;
-    WSAStartup(MAKEWORD(2, 2), &data);
+    startSocketLibrary();
     int refused = closedPort();
-    WSACleanup();
     const int slow = faults.port(FaultPop3Server::Slow);
     const int silent = faults.port(FaultPop3Server::Silent);
     const int dropped = faults.port(FaultPop3Server::Dropped);

@@ -13,6 +13,7 @@
 #include "foundation/DFileStreamReader.h"
 #include "framework/SystemUtils.h"
 #include "mail/DictionaryTexts.h"
+#include "mail/LoopbackServer.h"
 #include "mail/SettingsCodec.h"
 #include "mail/SettingsFile.h"
 #include "mail/SettingsFolder.h"
@@ -122,13 +123,12 @@ protected:
     }
 
     // The program's tray icons: the permanent state icon first, then the envelope when
-    // there is one. Each tray icon's callback message carries its number, which grows with
-    // every icon the program makes, and the state icon is made first: a re-added envelope
-    // may come before it in the notification area, never in this order.
+    // there is one. A re-added envelope may come before the state icon in the notification
+    // area; the state icon is the one whose tooltip begins with the untranslated "Pellaro: ".
     std::vector<TrayIconRecord> programIcons() const
     {
         std::vector<TrayIconRecord> icons = tray.iconsOf(pellaro.pid());
-        if (icons.size() == 2 && icons[1].callback < icons[0].callback)
+        if (icons.size() == 2 && icons[1].tip.rfind("Pellaro: ", 0) == 0)
             std::swap(icons[0], icons[1]);
         return icons;
     }
@@ -513,4 +513,64 @@ TEST_F(EndToEnd, ASettingsFileInHungarianMakesTheProgramSpeakHungarian)
     DSettingsRecord saved;
     ASSERT_TRUE(readSettingsBack(saved));
     EXPECT_TRUE(saved.hungarian);
+}
+
+// Start-up and Exit again and again, every other time while a check waits on a server that
+// never answers: every run ends by itself, with exit code 0 and no icon left behind. The
+// number of runs is PELLARO_START_EXIT_CYCLES (default 6).
+TEST_F(EndToEnd, StartAndExitManyTimesHalfOfThemDuringACheck)
+{
+    int cycles = std::atoi(environment("PELLARO_START_EXIT_CYCLES").c_str());
+    if (cycles <= 0)
+        cycles = 6;
+    LoopbackListener silent(64);
+    ASSERT_TRUE(silent.ok());
+    const std::string silentServer = "127.0.0.1:" + std::to_string(silent.port());
+    std::vector<SOCKET> held;
+    for (int i = 0; i < cycles; ++i) {
+        const bool duringCheck = i % 2 == 0;
+        DSettingsRecord settings;
+        settings.notify = false;
+        settings.mailboxes.push_back(
+            mailbox("one", duringCheck ? silentServer : server, "secret", 1));
+        writeSettings(settings);
+        // A fresh notification area: the system reuses process ids, and the records of an
+        // earlier run must not stand for this one's.
+        tray.destroy();
+        ASSERT_TRUE(tray.create());
+        startPellaro();
+        if (duringCheck) {
+            // Waited for while this thread's messages are pumped: the program's tray
+            // records reach the stand-in on this thread.
+            SOCKET s = INVALID_SOCKET;
+            ASSERT_TRUE(waitUntil([&] { return (s = silent.accept(0)) != INVALID_SOCKET; },
+                                  startBound))
+                << "run " << i << ": the check did not connect; " << stateTip();
+            held.push_back(s);
+            ASSERT_TRUE(waitUntil([&] { return stateTipIs("Pellaro: Checking..."); }, stepBound))
+                << "run " << i << ": " << stateTip();
+        } else {
+            ASSERT_TRUE(waitForCheckEnd()) << "run " << i << ": " << stateTip();
+        }
+        auto icons = programIcons();
+        ASSERT_FALSE(icons.empty()) << "run " << i;
+        ASSERT_TRUE(TrayStandIn::click(icons[0], WM_RBUTTONUP, screenWidth - 20, screenHeight - 10));
+        HWND menu = nullptr;
+        ASSERT_TRUE(waitUntil([&] { return (menu = openMenu(nullptr)) != nullptr; }, stepBound))
+            << "run " << i << ": the tray menu did not open";
+        DMenuEntryShape separator;
+        separator.separator = true;
+        std::vector<DMenuEntryShape> trayMenu(9);
+        trayMenu[1] = separator;
+        trayMenu[5] = separator;
+        clickMenuItem(menu, trayMenu, 8);
+        DWORD code = 1;
+        ASSERT_TRUE(pellaro.waitForExit(startBound, &code)) << "run " << i << " did not end";
+        ASSERT_EQ(code, 0u) << "run " << i << (duringCheck ? ", during a check," : "")
+                            << " ended with code " << std::hex << code;
+        ASSERT_EQ(tray.iconsOf(pellaro.pid()).size(), 0u) << "run " << i;
+        pellaro.kill();
+    }
+    for (SOCKET s : held)
+        closesocket(s);
 }
