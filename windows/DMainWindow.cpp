@@ -337,20 +337,24 @@ void DMainWindow::onTimer(DTimer* timer)
         resumeTimerFired();
 }
 
-void DMainWindow::onEvent(DObject* sender, int code, int, int, int)
+void DMainWindow::onEvent(DObject* sender, int code, int x, int y, int)
 {
     const int leftButtonUp = 5, rightButtonUp = 7;
-    if (!sender || (code != leftButtonUp && code != rightButtonUp))
+    // From the keyboard: Enter or Space on an icon acts as its left click, its menu key as
+    // its right click; menus open at the icon with their first item hot.
+    const int keySelect = 8, contextMenuKey = 9;
+    bool byKeyboard = code == keySelect || code == contextMenuKey;
+    if (!sender || (code != leftButtonUp && code != rightButtonUp && !byKeyboard))
         return;
     if (sender == stateTrayIcon) {
         hideNotificationBox();
-        if (code == leftButtonUp)
+        if (code == leftButtonUp || code == keySelect)
             show(true);
         else
-            popupMenu(trayMenu);
+            popupMenu(trayMenu, byKeyboard, x, y);
     } else if (sender == mailTrayIcon) {
         hideNotificationBox();
-        popupMenu(newMailMenu);
+        popupMenu(newMailMenu, byKeyboard, x, y);
     }
 }
 
@@ -419,13 +423,15 @@ void DMainWindow::stopNetworkWatch()
     networkWatch = nullptr;
 }
 
-void DMainWindow::popupMenu(DMenu* menu)
+void DMainWindow::popupMenu(DMenu* menu, bool byKeyboard, int x, int y)
 {
     if (!menu)
         return;
-    int x = 0, y = 0;
-    cursorPosition(x, y);
+    if (!byKeyboard)
+        cursorPosition(x, y);
     menu->popupForWindow(this, x, y);
+    if (byKeyboard)
+        menu->highlightFirst();
 }
 
 void DMainWindow::hideNotificationBox()

@@ -176,7 +176,9 @@ private:
     void showEnvelope(DEnvelope picture);
     void recreateTrayIcons();
     void hideNotificationBox();
-    void popupMenu(DMenu* menu);
+    // Opens a tray menu at the cursor, or from the keyboard at the icon's place (x, y)
+    // with its first item hot.
+    void popupMenu(DMenu* menu, bool byKeyboard = false, int x = 0, int y = 0);
     // A wake-up or the network's return: the one-shot timer starts when a check is due.
     void scheduleResumeCheck(bool due);
     void resumeTimerFired();
