@@ -74,11 +74,13 @@ void DButton::paint()
         return;
     bool active = isEnabled();
     canvas->lock();
+    DTextExtent extent = applyFontAndMeasure();
+    // The caption and the default button's frame are drawn in the text's colour.
+    DInkScope ink(canvas, theme, inkOnFace);
     if (theme) {
         theme->setBackground(palette.background);
         theme->drawButton(canvas, active, isDefault, width, height, state);
     }
-    DTextExtent extent = applyFontAndMeasure();
     DLayoutRect at = buttonCaptionRect(width, height, extent.width(), extent.height(), state == DStatePressed);
     drawCaption(at.x, at.y, active);
     if (active && isFocused()) {

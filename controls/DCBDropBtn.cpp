@@ -43,6 +43,7 @@ void DCBDropBtn::paint()
     if (!canvas || !theme)
         return;
     canvas->lock();
+    DInkScope ink(canvas, theme, inkOnFace);  // the arrow
     theme->setBackground(palette.background);
     theme->drawScrollArrow(canvas, isEnabled(), width, height, state, arrowDown);
     canvas->unlock();

@@ -270,6 +270,7 @@ void DCBDropMenu::onPaint()
     int page = pageSize();
     bool barShown = scrollBar && !scrollBar->isInactive();
     int rowWidth = dropListRowWidth(w, barShown);
+    DInkScope fieldInk(canvas, theme, inkOnField);
     DColor ink = canvas->font()->getColor();
     canvas->setClipRect(2, 2, rowWidth, h - 4);
     for (int r = first; r < rowCount() && r - first < page; r++) {
@@ -278,7 +279,8 @@ void DCBDropMenu::onPaint()
             canvas->pen()->setColor(palette.selection);
             canvas->brush()->setColor(palette.selection);
             canvas->drawRect(2, y, rowWidth, lh);
-            canvas->font()->setColor(palette.background);
+            canvas->font()->setColor(theme ? theme->ink(inkSelected, palette.background)
+                                           : palette.background);
         } else {
             canvas->font()->setColor(ink);
         }

@@ -59,13 +59,17 @@ void DCheckBox::paint()
     }
     DTextExtent extent = applyFontAndMeasure();
     DLayoutRect at = checkBoxCaptionRect(height, extent.width(), extent.height());
-    drawCaption(at.x, at.y, active);
+    {
+        DInkScope ink(canvas, theme, inkOnFace);
+        drawCaption(at.x, at.y, active);
+    }
     if (theme) {
         DLayoutRect glyph = checkBoxGlyphRect(height);
         int originX = 0;
         int originY = 0;
         canvas->getOrigin(&originX, &originY);
         canvas->setOrigin(originX + glyph.x, originY + glyph.y);
+        DInkScope ink(canvas, theme, inkOnField);  // the check mark, on the box's field
         theme->drawCheckBox(canvas, active, glyph.width, glyph.height, state, checked);
         canvas->setOrigin(originX, originY);
     }

@@ -200,12 +200,13 @@ void DComboBox::paint()
     }
     canvas->setClipRect(2, 2, width - 4, height - 4);
     int lineHeight = canvas->lineHeight();
+    DInkScope fieldInk(canvas, theme, inkOnField);
     DColor ink = canvas->font()->getColor();
     if (isFocused() && active && theme) {
         canvas->pen()->setColor(theme->color(4));
         canvas->brush()->setColor(theme->color(4));
         canvas->drawRect(2, 2, width - buttonSpace - 2, height - 4);
-        canvas->font()->setColor(theme->color(0));
+        canvas->font()->setColor(theme->ink(inkSelected, theme->color(0)));
     }
     canvas->drawText(2, (height - lineHeight) / 2, text);
     canvas->font()->setColor(ink);

@@ -37,6 +37,7 @@ void DGroup::paint()
     canvas->lock();
     if (font)
         canvas->font()->assign(*font);
+    DInkScope ink(canvas, theme, inkOnFace);
     // An empty caption measures 0 wide, so the frame closes over the top edge.
     DTextExtent caption = canvas->textExtent(text);
     if (theme) {

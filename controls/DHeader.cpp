@@ -83,6 +83,7 @@ void DHeader::paint()
     if (!canvas || !theme)
         return;
     canvas->lock();
+    DInkScope ink(canvas, theme, inkOnFace);
     theme->setBackground(palette.background);
     theme->drawHeaderItem(canvas, 0, width, height, 0);
     int originX = 0;

@@ -258,6 +258,7 @@ void DInputLine::paint()
     canvas->setClipRect(inset, inset, width - 2 * inset, height - 2 * inset);
     const int top = inputLineLayout::textTop(height, lineHeight);
     const DString visibleText = editor.visibleText();
+    DInkScope fieldInk(canvas, theme, inkOnField);
     const DColor ink = canvas->font()->getColor();
     DInputSelectionSpan span = editor.visibleSelection(widths);
     if (span.visible && theme) {
@@ -266,7 +267,7 @@ void DInputLine::paint()
         canvas->pen()->setColor(theme->color(4));
         canvas->drawRect(left + span.x, top, span.width, spanHeight);
         canvas->drawText(left, top, visibleText);
-        canvas->font()->setColor(theme->color(0));
+        canvas->font()->setColor(theme->ink(inkSelected, theme->color(0)));
         canvas->drawText(left + span.x, top, span.text);
         canvas->font()->setColor(ink);
     } else {

@@ -385,11 +385,14 @@ void DListView::paint()
     canvas->setClipRect(2, 2, width - 4, height - 4);
     DListFrame f = frame();
     DRowRange visibleRows = listVisibleRows(f, topRow, rowCount());
+    DInkScope fieldInk(canvas, theme, inkOnField);
     DColor ink = canvas->font()->getColor();
     for (int r = visibleRows.first; r <= visibleRows.last && !visibleRows.isEmpty(); r++)
         paintRow(r, f, active);
     canvas->font()->setColor(ink);
-    if (active && selected == -1 && topRow == 0)
+    // The focus shows on the first row while nothing is selected; in high contrast also
+    // when the list is scrolled, so the focus is never without a mark.
+    if (active && selected == -1 && (topRow == 0 || theme->isHighContrast()))
         canvas->drawFocusRect(2, headerHeight + 2, width, static_cast<int>(listLineHeight(f)));
     canvas->setClipRect(0, 0, 0, 0);
     canvas->unlock();
@@ -408,7 +411,12 @@ void DListView::paintRow(int index, const DListFrame& f, bool active)
         canvas->pen()->setColor(fill);
         canvas->brush()->setColor(fill);
         canvas->drawRect(2, y, width - 4, lh);
-        canvas->font()->setColor(theme->color(0));
+        // In high contrast a selection without the focus lies on grey: its text takes the
+        // window's colour.
+        DColor onSelection = active ? theme->ink(inkSelected, theme->color(0))
+                                    : (theme->isHighContrast() ? theme->systemColors().window
+                                                               : theme->color(0));
+        canvas->font()->setColor(onSelection);
     }
     auto measure = [this](const DString& t) { return canvas->textExtent(t).width(); };
     const DStringList& widths = header->getWidths();

@@ -560,7 +560,8 @@ void DMenu::onPaint()
             theme->drawMenuSeparator(canvas, box.width, box.height);
             continue;
         }
-        canvas->font()->setColor(item->enabled ? DColor(0) : palette.shadow);
+        DInk kind = i == hotIndex ? inkSelected : inkOnMenu;
+        canvas->font()->setColor(item->enabled ? theme->ink(kind, DColor(0)) : palette.shadow);
         DTextExtent extent = canvas->textExtent(item->text);
         DMenuBox text = menuTextBox(layout, i, extent.width(), extent.height());
         canvas->drawText(text.x, text.y, item->text);

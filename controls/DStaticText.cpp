@@ -44,6 +44,7 @@ void DStaticText::paint()
     canvas->lock();
     if (font)
         canvas->font()->assign(*font);
+    DInkScope ink(canvas, theme, inkOnFace);
     if (theme) {
         theme->setBackground(palette.background);
         theme->drawBackground(canvas, width, height, false);

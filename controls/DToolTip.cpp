@@ -152,6 +152,7 @@ void DToolTip::onPaint()
         return;
     DRect r = bounds();
     canvas->lock();
+    DInkScope ink(canvas, theme, inkOnToolTip);
     if (theme) {
         theme->setBackground(palette.background);
         theme->drawToolTip(canvas, r.width, r.height);

@@ -130,6 +130,9 @@ public:
     // Alt with a letter or digit: the view with that access key acts. False when no view
     // has it, or while a menu or drop-down list holds the keys.
     bool runAccessKey(int key);
+    // The system's colours or settings changed: the theme follows high contrast on or off,
+    // and the window and its views take its colours again and repaint.
+    void followSystemLook();
 
     bool create(HWND parent, int x, int y, int width, int height, const DString& title,
                 unsigned creationOptions);

@@ -2,6 +2,7 @@
 // accessible tree, the events it reports, and the Alt key that shows and runs access keys.
 #include "framework/DWindow.h"
 
+#include "framework/DTheme.h"
 #include "framework/DView.h"
 #include "framework/DWinInterior.h"
 #include "framework/InputSources.h"
@@ -47,6 +48,16 @@ void DWindow::showAccessKeys()
     keyboardCues = true;
     if (interior)
         interior->redraw();
+}
+
+void DWindow::followSystemLook()
+{
+    if (!theme)
+        return;
+    theme->followSystem();
+    setTheme(theme);
+    if (handle)
+        InvalidateRect(handle, nullptr, TRUE);
 }
 
 bool DWindow::runAccessKey(int key)

@@ -229,6 +229,11 @@ LRESULT DWindow::dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lPara
             if (answerAccessibleObjectRequest(this, wParam, lParam, answer))
                 return answer;
         }
+        if (message == WM_SYSCOLORCHANGE || message == WM_SETTINGCHANGE) {
+            followSystemLook();  // high contrast on or off; the window may still want it too
+            if (!attached(window, this))
+                return 0;
+        }
         if (handleMessage(window, message, wParam, lParam))
             return 0;
         return DefWindowProcA(window, message, wParam, lParam);

@@ -34,13 +34,15 @@ if(WIN32)
 endif()
 
 # Every window read through the accessible objects a screen reader reads, the events it
-# hears, and the keys a keyboard user presses, in English and Hungarian. One program, run
-# as three tests (trees, events, keys) so that each stays well inside the time a test has.
+# hears, the keys a keyboard user presses, in English and Hungarian, and high contrast. One
+# program, run as four tests (trees, events, keys, contrast) so that each stays well inside
+# the time a test has.
 pellaro_add_test(NAME accessibility_tests WINDOWS_ONLY
   SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/AccessibleTreeTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/AccessibleEventsTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/KeyboardTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/HighContrastTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/AccessibilityFixture.cpp
     ${CMAKE_CURRENT_LIST_DIR}/AccessibleWalk.cpp
     ${pellaro_main_window_support}
@@ -48,7 +50,7 @@ pellaro_add_test(NAME accessibility_tests WINDOWS_ONLY
   LABELS gui)
 if(WIN32)
   set_tests_properties(accessibility_tests PROPERTIES ENVIRONMENT "GTEST_FILTER=*Tree.*")
-  foreach(part events:Events.* keys:*Keys.*)
+  foreach(part events:Events.* keys:*Keys.* contrast:Contrast.*)
     string(REPLACE ":" ";" part "${part}")
     list(GET part 0 name)
     list(GET part 1 filter)
