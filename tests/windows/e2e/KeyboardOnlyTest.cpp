@@ -151,6 +151,40 @@ TEST_F(KeysOnly, TheWholeJobWithTheKeyboardAlone)
     expectOneSavedMailbox("three", "secret", 3);  // acknowledged from the envelope
 }
 
+TEST_F(KeysOnly, TheRestartNoticeOpenedFromTheTrayTakesTheKeys)
+{
+    DSettingsRecord settings;
+    settings.mailboxes.push_back(mailbox("empty", server, "secret", 0));
+    writeSettings(settings);
+    startPellaro();
+    ASSERT_TRUE(waitForCheckEnd()) << "tooltip: " << stateTip();
+    ASSERT_FALSE(pellaro.visibleWindow("Pellaro"));
+    // The options window stays hidden: the tray menu from its key, Language, English.
+    std::vector<TrayIconRecord> icons = programIcons();
+    ASSERT_FALSE(icons.empty());
+    ASSERT_TRUE(TrayStandIn::contextMenuKey(icons[0], iconX(), iconY()));
+    ASSERT_TRUE(waitUntil([&] { return openMenu(nullptr) != nullptr; }, stepBound));
+    press(VK_DOWN);   // Options...
+    press(VK_DOWN);   // Language
+    press(VK_RIGHT);  // its submenu, English highlighted
+    press(VK_RETURN);
+    HWND notice = waitForWindowInFront("Information");
+    ASSERT_NE(notice, nullptr) << "the restart notice is not in front";
+    // Return reaches it and closes it.
+    press(VK_RETURN);
+    EXPECT_TRUE(waitUntil([&] { return !pellaro.visibleWindow("Information"); }, stepBound))
+        << "Return did not close the restart notice";
+    EXPECT_FALSE(pellaro.visibleWindow("Pellaro"));
+
+    icons = programIcons();
+    ASSERT_TRUE(TrayStandIn::contextMenuKey(icons[0], iconX(), iconY()));
+    ASSERT_TRUE(waitUntil([&] { return openMenu(nullptr) != nullptr; }, stepBound));
+    for (int i = 0; i < 6; i++)
+        press(VK_DOWN);
+    press(VK_RETURN);
+    expectExitWithSettingsSaved();
+}
+
 namespace {
 
 // This thread reads other processes' objects as a screen reader does: in a COM apartment.
