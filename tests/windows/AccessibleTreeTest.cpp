@@ -1,7 +1,8 @@
 // Every window of Pellaro read as a screen reader reads it, in English and in Hungarian: the
 // main window, the mailbox window and the three boxes. The tree holds the views in Tab
 // order with their roles, names, values, states, access keys and places, and a password
-// field never gives its text.
+// field never gives its text. Also what a screen reader does with the tree: hit tests,
+// navigation, focus, selection and default actions, and objects that outlive their window.
 #include "AccessibilityFixture.h"
 
 #include "controls/DButton.h"
@@ -12,8 +13,10 @@
 #include "controls/DListView.h"
 #include "controls/DMenu.h"
 #include "controls/DStaticText.h"
+#include "controls/ListGeometry.h"
 #include "foundation/DPellaroDictionary.h"
 #include "framework/Accessible.h"
+#include "framework/DWinInterior.h"
 #include "framework/WindowTestKit.h"
 #include "mail/GuideTexts.h"
 #include "windows/AccessKeyTables.h"
@@ -332,3 +335,137 @@ INSTANTIATE_TEST_SUITE_P(BothLanguages, Tree, ::testing::Values(false, true),
                          [](const ::testing::TestParamInfo<bool>& info) {
                              return info.param ? "Hungarian" : "English";
                          });
+
+namespace {
+
+VARIANT self()
+{
+    VARIANT v;
+    VariantInit(&v);
+    v.vt = VT_I4;
+    v.lVal = CHILDID_SELF;
+    return v;
+}
+
+// The name of what a variant from the tree points at: a child object or a simple child of
+// `object`.
+std::string nameOf(IAccessible* object, VARIANT& found)
+{
+    std::string name;
+    if (found.vt == VT_DISPATCH && found.pdispVal) {
+        IAccessible* child = nullptr;
+        if (SUCCEEDED(found.pdispVal->QueryInterface(accessibleInterface,
+                                                     reinterpret_cast<void**>(&child)))) {
+            name = readNode(child, CHILDID_SELF, 0).name;
+            child->Release();
+        }
+    } else if (found.vt == VT_I4) {
+        name = readNode(object, found.lVal, 0).name;
+    }
+    VariantClear(&found);
+    return name;
+}
+
+// The object of a view, as a screen reader gets it for the view's own window.
+IAccessible* objectOf(DView* view)
+{
+    return clientObjectOf(static_cast<HWND>(view->getHandle()));
+}
+
+}  // namespace
+
+TEST_F(Run, AScreenReaderHitsNavigatesFocusesAndActs)
+{
+    startWith(false);
+    showMainWindow();
+    IAccessible* root = clientObjectOf(window->getHandle());
+    ASSERT_NE(root, nullptr);
+
+    // Hit test, as a screen reader follows the mouse: from the window down to the deepest
+    // node under the point - the Add button; the group it lies in is the window's child there.
+    RECT add = windowRect(static_cast<HWND>(window->getAddButton()->getHandle()));
+    POINT onAdd{(add.left + add.right) / 2, (add.top + add.bottom) / 2};
+    IAccessible* hit = nullptr;
+    VARIANT found;
+    VariantInit(&found);
+    ASSERT_EQ(AccessibleObjectFromPoint(onAdd, &hit, &found), S_OK);
+    ASSERT_NE(hit, nullptr);
+    EXPECT_EQ(readNode(hit, found.lVal, 0).name, "Add");
+    EXPECT_EQ(readNode(hit, found.lVal, 0).role, ROLE_SYSTEM_PUSHBUTTON);
+    hit->Release();
+    ASSERT_EQ(root->accHitTest(onAdd.x, onAdd.y, &found), S_OK);
+    EXPECT_EQ(nameOf(root, found), "Mailboxes");
+    IAccessible* list = objectOf(window->getMailboxList());
+    ASSERT_NE(list, nullptr);
+    RECT listRect = windowRect(static_cast<HWND>(window->getMailboxList()->getHandle()));
+    int rowY = listRect.top + 2 + listHeaderHeight + window->getMailboxList()->lineHeight() / 2;
+    ASSERT_EQ(list->accHitTest(listRect.left + 30, rowY, &found), S_OK);
+    ASSERT_EQ(found.vt, VT_I4);
+    EXPECT_EQ(found.lVal, 1);
+    EXPECT_EQ(root->accHitTest(-5000, -5000, &found), S_FALSE);
+
+    // Navigation: the first child of the window, and the button after Add.
+    ASSERT_EQ(root->accNavigate(NAVDIR_FIRSTCHILD, self(), &found), S_OK);
+    EXPECT_EQ(nameOf(root, found), "Status");
+    IAccessible* addObject = objectOf(window->getAddButton());
+    ASSERT_NE(addObject, nullptr);
+    ASSERT_EQ(addObject->accNavigate(NAVDIR_NEXT, self(), &found), S_OK);
+    EXPECT_EQ(nameOf(addObject, found), "Edit");
+    ASSERT_EQ(addObject->accNavigate(NAVDIR_PREVIOUS, self(), &found), S_OK);
+    EXPECT_EQ(nameOf(addObject, found), "Mailboxes");  // the list before the buttons
+    IDispatch* up = nullptr;
+    ASSERT_EQ(addObject->get_accParent(&up), S_OK);
+    IAccessible* group = nullptr;
+    ASSERT_TRUE(SUCCEEDED(up->QueryInterface(accessibleInterface, reinterpret_cast<void**>(&group))));
+    up->Release();
+    EXPECT_EQ(readNode(group, CHILDID_SELF, 0).name, "Mailboxes");
+    EXPECT_EQ(readNode(group, CHILDID_SELF, 0).role, ROLE_SYSTEM_GROUPING);
+    group->Release();
+
+    // Focus: asked of the window, the focused button; moved by a screen reader to the list,
+    // whose row it selects.
+    ASSERT_EQ(root->get_accFocus(&found), S_OK);
+    EXPECT_EQ(nameOf(root, found), "Hide");
+    VARIANT row;
+    VariantInit(&row);
+    row.vt = VT_I4;
+    row.lVal = 1;
+    EXPECT_EQ(list->accSelect(SELFLAG_TAKEFOCUS | SELFLAG_TAKESELECTION, row), S_OK);
+    EXPECT_EQ(DView::focusedIn(window->getInterior()), window->getMailboxList());
+    EXPECT_EQ(window->getMailboxList()->getSelected(), 0);
+    ASSERT_EQ(list->get_accSelection(&found), S_OK);
+    EXPECT_EQ(found.vt, VT_I4);
+    EXPECT_EQ(found.lVal, 1);
+
+    // The default action of a check box toggles it.
+    DCheckBox* check = window->getConnectionCheck();
+    bool before = check->isChecked();
+    IAccessible* checkObject = objectOf(check);
+    ASSERT_NE(checkObject, nullptr);
+    EXPECT_EQ(checkObject->accDoDefaultAction(self()), S_OK);
+    EXPECT_NE(check->isChecked(), before);
+
+    addObject->Release();
+    checkObject->Release();
+    list->Release();
+    root->Release();
+}
+
+TEST_F(Run, AnObjectOfAClosedWindowAnswersThatItHasGone)
+{
+    startWith(false);
+    showMainWindow();
+    IAccessible* kept = nullptr;
+    insideModal([&] { window->getAddButton()->notifyParent(notifyActivated); },
+                [&](DWindow* box) {
+                    kept = clientObjectOf(box->getHandle());
+                    box->close();
+                });
+    ASSERT_NE(kept, nullptr);
+    LONG count = 0;
+    EXPECT_EQ(kept->get_accChildCount(&count), RPC_E_DISCONNECTED);
+    BSTR name = nullptr;
+    EXPECT_EQ(kept->get_accName(self(), &name), RPC_E_DISCONNECTED);
+    EXPECT_EQ(name, nullptr);
+    kept->Release();
+}
