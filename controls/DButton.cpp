@@ -1,5 +1,6 @@
 #include "controls/DButton.h"
 
+#include "controls/AccessibleRules.h"
 #include "controls/ButtonLayout.h"
 #include "framework/DTheme.h"
 #include "framework/KeyCodes.h"
@@ -36,17 +37,50 @@ void DButton::setState(DThemeState newState)
     redraw();
 }
 
+DAccessibleInfo DButton::accessibleInfo() const
+{
+    return accessibleButton(text, controlFacts(), isDefault, state == DStatePressed);
+}
+
+bool DButton::doAccessibleAction(int part)
+{
+    if (part >= 0 || !isEnabled() || !isVisible())
+        return false;
+    // The parent's handler may close the window: nothing here runs after it.
+    notifyParent(notifyActivated);
+    return true;
+}
+
+bool DButton::focusForKey()
+{
+    if (!isEnabled() || !isVisible())
+        return false;
+    if (parent)
+        parent->setFocus(this);
+    return true;
+}
+
+bool DButton::runAccessKey()
+{
+    if (!focusForKey())
+        return false;
+    notifyParent(notifyActivated);
+    return true;
+}
+
 void DButton::paint()
 {
     if (!canvas)
         return;
     bool active = isEnabled();
     canvas->lock();
+    DTextExtent extent = applyFontAndMeasure();
+    // The caption and the default button's frame are drawn in the text's colour.
+    DInkScope ink(canvas, theme, inkOnFace);
     if (theme) {
         theme->setBackground(palette.background);
         theme->drawButton(canvas, active, isDefault, width, height, state);
     }
-    DTextExtent extent = applyFontAndMeasure();
     DLayoutRect at = buttonCaptionRect(width, height, extent.width(), extent.height(), state == DStatePressed);
     drawCaption(at.x, at.y, active);
     if (active && isFocused()) {
@@ -76,6 +110,8 @@ void DButton::drawCaption(int x, int y, bool active)
     if (!active)
         canvas->font()->setColor(palette.shadow);
     canvas->drawText(x, y, text);
+    if (active && accessKey && accessKeysShown())
+        canvas->underlineAccessKey(x, y, text, accessKey);
     canvas->font()->setColor(ink);
 }
 

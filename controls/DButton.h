@@ -32,11 +32,20 @@ public:
     bool leftButtonUp(int x, int y, int mods) override;
     bool leftButtonDown(int x, int y, int mods) override;
 
+    DAccessibleInfo accessibleInfo() const override;
+    // Presses the button, as a click does.
+    bool doAccessibleAction(int part) override;
+    // Alt with the button's access key: it takes the focus and is pressed.
+    bool runAccessKey() override;
+
 protected:
+    // Takes the focus (when the button can) before a press from the keyboard.
+    bool focusForKey();
     void setState(DThemeState newState);
     // Puts the control's font on the locked canvas and measures the caption with it.
     DTextExtent applyFontAndMeasure();
-    // The caption at x, y in the font's colour, or in the shadow colour when disabled.
+    // The caption at x, y in the font's colour, or in the shadow colour when disabled; its
+    // access key underlined while the window shows them.
     void drawCaption(int x, int y, bool active);
 
     DThemeState state = DStateNormal;

@@ -1,5 +1,7 @@
 #include "controls/DCBDropBtn.h"
 
+#include "controls/AccessibleRules.h"
+#include "controls/DComboBox.h"
 #include "framework/DTheme.h"
 #include "graphics/DCanvas.h"
 
@@ -15,6 +17,21 @@ bool DCBDropBtn::create(int newX, int newY, int newWidth, int newHeight)
     return init(newX, newY, newWidth, newHeight);
 }
 
+DAccessibleInfo DCBDropBtn::accessibleInfo() const
+{
+    const DComboBox* combo = dynamic_cast<const DComboBox*>(parent);
+    return accessibleDropButton(combo && combo->isOpen(), isEnabled());
+}
+
+bool DCBDropBtn::doAccessibleAction(int part)
+{
+    DComboBox* combo = dynamic_cast<DComboBox*>(parent);
+    if (part >= 0 || !combo || !isEnabled())
+        return false;
+    combo->toggleList();
+    return true;
+}
+
 void DCBDropBtn::setState(DThemeState newState)
 {
     state = newState;
@@ -26,6 +43,7 @@ void DCBDropBtn::paint()
     if (!canvas || !theme)
         return;
     canvas->lock();
+    DInkScope ink(canvas, theme, inkOnFace);  // the arrow
     theme->setBackground(palette.background);
     theme->drawScrollArrow(canvas, isEnabled(), width, height, state, arrowDown);
     canvas->unlock();

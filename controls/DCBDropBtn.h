@@ -20,6 +20,10 @@ public:
     bool leftButtonDown(int x, int y, int mods) override;
     bool leftButtonUp(int x, int y, int mods) override;
 
+    // A push button "Open" ("Close" while the list is open) that opens or closes it.
+    DAccessibleInfo accessibleInfo() const override;
+    bool doAccessibleAction(int part) override;
+
 private:
     void setState(DThemeState newState);
 

@@ -1,5 +1,6 @@
 #include "controls/DCBDropMenu.h"
 
+#include "controls/AccessibleRules.h"
 #include "controls/DComboBox.h"
 #include "controls/DScrollBar.h"
 #include "foundation/DStringList.h"
@@ -111,6 +112,63 @@ void DCBDropMenu::setHotRow(int row)
         return;
     hotRow = row;
     redraw();
+    announceHotRow();
+}
+
+void DCBDropMenu::announceHotRow()
+{
+    if (!shown || hotRow < 0)
+        return;
+    announce(accessEventFocus, hotRow);
+    announce(accessEventSelection, hotRow);
+}
+
+void DCBDropMenu::closed()
+{
+    if (combo && DView::isLive(combo))
+        combo->announce(accessEventStateChange);
+}
+
+DAccessibleInfo DCBDropMenu::accessibleInfo() const
+{
+    DString name;
+    if (combo && DView::isLive(combo))
+        name = combo->accessibleLabel();
+    return accessibleDropList(name, shown);
+}
+
+DAccessibleInfo DCBDropMenu::accessiblePart(int index) const
+{
+    if (index < 0 || index >= rowCount())
+        return DAccessibleInfo();
+    int first = firstShownRow();
+    bool onShow = shown && index >= first && index - first < pageSize();
+    DAccessibleInfo info = accessibleDropListRow(list->get(index), index == hotRow, onShow);
+    bool barShown = scrollBar && !scrollBar->isInactive();
+    info.x = 2;
+    info.y = dropListRowY(index, first, lineHeight());
+    info.width = dropListRowWidth(bounds().width, barShown);
+    info.height = lineHeight();
+    return info;
+}
+
+bool DCBDropMenu::doAccessibleAction(int part)
+{
+    if (part < 0 || part >= rowCount() || !shown)
+        return false;
+    hotRow = part;
+    closeAndChoose(part);
+    return true;
+}
+
+bool DCBDropMenu::selectAccessiblePart(int part)
+{
+    if (part < 0 || part >= rowCount() || !shown)
+        return false;
+    hotRow = part;
+    scrollHotRowIntoView();
+    announceHotRow();
+    return true;
 }
 
 void DCBDropMenu::closeAndChoose(int row)
@@ -149,7 +207,11 @@ void DCBDropMenu::onMouseUp(int x, int y, int mods)
 void DCBDropMenu::onKeyDown(int key, int mods)
 {
     int count = rowCount();
-    if (key == keyEnter) {
+    // Enter chooses the highlighted row; so do F4 and Alt with Up or Down, which close the
+    // list as they opened it.
+    bool closes = (key == keyF4 && mods == 0) ||
+                  ((key == keyUp || key == keyDown) && mods == modAlt);
+    if (key == keyEnter || closes) {
         closeAndChoose(hotRow < count ? hotRow : -1);
         return;
     }
@@ -158,8 +220,11 @@ void DCBDropMenu::onKeyDown(int key, int mods)
         if (moved != hotRow || key == keyHome) {
             if (key == keyHome && scrollBar)
                 scrollBar->setPosition(0);
+            bool changed = moved != hotRow;
             hotRow = moved;
             scrollHotRowIntoView();
+            if (changed)
+                announceHotRow();
             return;
         }
     }
@@ -207,6 +272,7 @@ void DCBDropMenu::onPaint()
     int page = pageSize();
     bool barShown = scrollBar && !scrollBar->isInactive();
     int rowWidth = dropListRowWidth(w, barShown);
+    DInkScope fieldInk(canvas, theme, inkOnField);
     DColor ink = canvas->font()->getColor();
     canvas->setClipRect(2, 2, rowWidth, h - 4);
     for (int r = first; r < rowCount() && r - first < page; r++) {
@@ -215,7 +281,8 @@ void DCBDropMenu::onPaint()
             canvas->pen()->setColor(palette.selection);
             canvas->brush()->setColor(palette.selection);
             canvas->drawRect(2, y, rowWidth, lh);
-            canvas->font()->setColor(palette.background);
+            canvas->font()->setColor(theme ? theme->ink(inkSelected, palette.background)
+                                           : palette.background);
         } else {
             canvas->font()->setColor(ink);
         }

@@ -1,7 +1,9 @@
 // DCBDropMenu: the drop-down list of a combo box - a DMenu turned into a scrolling list of
 // the combo's texts with a vertical DScrollBar at its right. It opens below its combo
 // (dropBelow), holds the capture and the combo's key grab like any menu, and closes on a
-// choice, Escape, Enter or a click. `hotRow` is the highlighted row (-1 none).
+// choice, Escape, Enter, F4, Alt+Up, Alt+Down or a click (Enter, F4 and Alt with an arrow
+// choose the highlighted row). `hotRow` is the highlighted row (-1 none); screen readers
+// hear it as the focus and the selection.
 //
 // Coordinates are the list window's client pixels; row r is drawn at
 // y = 2 + (r - scroll position) x line height (MenuGeometry.h). The scroll bar is a view
@@ -46,7 +48,21 @@ public:
     void onWheelBackward(int x, int y, int mods) override;
     void onChange(DView* source, int what, int detail1, int detail2, int detail3) override;
 
+    // A list named like its combo box; its rows are its parts.
+    DAccessibleInfo accessibleInfo() const override;
+    int accessiblePartCount() const override { return rowCount(); }
+    DAccessibleInfo accessiblePart(int index) const override;
+    int focusedAccessiblePart() const override { return shown ? hotRow : -1; }
+    bool doAccessibleAction(int part) override;
+    bool selectAccessiblePart(int part) override;
+
+protected:
+    // The combo box hears that its list closed.
+    void closed() override;
+
 private:
+    // Tells screen readers which row is highlighted now.
+    void announceHotRow();
     int rowCount() const;
     int rowAt(int y) const;
     void setHotRow(int row);

@@ -1,5 +1,6 @@
 #include "controls/DCheckBox.h"
 
+#include "controls/AccessibleRules.h"
 #include "controls/ButtonLayout.h"
 #include "framework/DTheme.h"
 #include "framework/KeyCodes.h"
@@ -8,8 +9,41 @@
 
 void DCheckBox::setChecked(bool flag)
 {
+    bool changed = checked != flag;
     checked = flag;
     redraw();
+    if (changed)
+        announce(accessEventStateChange);
+}
+
+void DCheckBox::flip()
+{
+    checked = !checked;
+    redraw();
+    announce(accessEventStateChange);
+}
+
+DAccessibleInfo DCheckBox::accessibleInfo() const
+{
+    return accessibleCheckBox(text, controlFacts(), checked, state == DStatePressed);
+}
+
+bool DCheckBox::doAccessibleAction(int part)
+{
+    if (part >= 0 || !isEnabled() || !isVisible())
+        return false;
+    flip();
+    notifyParent(notifyActivated);
+    return true;
+}
+
+bool DCheckBox::runAccessKey()
+{
+    if (!focusForKey())
+        return false;
+    flip();
+    notifyParent(notifyActivated);
+    return true;
 }
 
 int DCheckBox::fittingWidth()
@@ -32,13 +66,17 @@ void DCheckBox::paint()
     }
     DTextExtent extent = applyFontAndMeasure();
     DLayoutRect at = checkBoxCaptionRect(height, extent.width(), extent.height());
-    drawCaption(at.x, at.y, active);
+    {
+        DInkScope ink(canvas, theme, inkOnFace);
+        drawCaption(at.x, at.y, active);
+    }
     if (theme) {
         DLayoutRect glyph = checkBoxGlyphRect(height);
         int originX = 0;
         int originY = 0;
         canvas->getOrigin(&originX, &originY);
         canvas->setOrigin(originX + glyph.x, originY + glyph.y);
+        DInkScope ink(canvas, theme, inkOnField);  // the check mark, on the box's field
         theme->drawCheckBox(canvas, active, glyph.width, glyph.height, state, checked);
         canvas->setOrigin(originX, originY);
     }
@@ -64,8 +102,7 @@ bool DCheckBox::keyUp(int key, int)
     if (key != keySpace)
         return false;
     state = hot ? DStateHot : DStateNormal;
-    checked = !checked;
-    redraw();
+    flip();
     notifyParent(notifyActivated);
     return true;
 }
@@ -73,5 +110,7 @@ bool DCheckBox::keyUp(int key, int)
 bool DCheckBox::leftButtonUp(int x, int y, int mods)
 {
     checked = !checked;
-    return DButton::leftButtonUp(x, y, mods);
+    bool result = DButton::leftButtonUp(x, y, mods);
+    announce(accessEventStateChange);
+    return result;
 }

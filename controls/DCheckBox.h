@@ -16,6 +16,17 @@ public:
     bool keyUp(int key, int mods) override;
     bool leftButtonUp(int x, int y, int mods) override;
 
+    // A check box names the field after it ("Open web site" and its address).
+    bool labelsNext() const override { return true; }
+    DAccessibleInfo accessibleInfo() const override;
+    // Toggles the box and reports it, as a click does.
+    bool doAccessibleAction(int part) override;
+    // Alt with the box's access key: it takes the focus and toggles.
+    bool runAccessKey() override;
+
 private:
+    // Flips `checked`, redraws and tells screen readers.
+    void flip();
+
     bool checked = false;
 };

@@ -1,5 +1,6 @@
 #include "controls/DComboBox.h"
 
+#include "controls/AccessibleRules.h"
 #include "controls/DCBDropBtn.h"
 #include "controls/DCBDropMenu.h"
 #include "controls/MenuGeometry.h"
@@ -94,18 +95,24 @@ DString DComboBox::itemText(int index) const
 
 void DComboBox::setSelected(int index)
 {
+    DString before = text;
     selectedIndex = (index >= 0 && index < itemCount()) ? index : -1;
     text = selectedIndex >= 0 ? items->get(selectedIndex) : DString();
     redraw();
+    if (text != before)
+        announce(accessEventValueChange);
 }
 
 void DComboBox::chooseFromList(int row)
 {
     if (row < 0 || row >= itemCount())
         return;
+    DString before = text;
     selectedIndex = row;
     text = items->get(row);
     redraw();
+    if (text != before)
+        announce(accessEventValueChange);
     notifyParent(notifyChanged, changedValue);
 }
 
@@ -131,11 +138,40 @@ void DComboBox::dropDown()
     screenPoint(0, height + 1, cornerX, cornerY);
     dropMenu->setList(items, this);
     dropMenu->dropBelow(this, cornerX, cornerY, maxVisibleRows);
+    announce(accessEventStateChange);
+}
+
+bool DComboBox::isOpen() const
+{
+    return dropMenu && dropMenu->isOpen();
+}
+
+void DComboBox::toggleList()
+{
+    if (isOpen())
+        dropMenu->close();
+    else
+        dropDown();
+}
+
+DAccessibleInfo DComboBox::accessibleInfo() const
+{
+    return accessibleComboBox(accessibleLabel(), text, isOpen(), controlFacts());
+}
+
+bool DComboBox::doAccessibleAction(int part)
+{
+    if (part >= 0 || !isEnabled() || !isVisible())
+        return false;
+    toggleList();
+    return true;
 }
 
 bool DComboBox::keyDown(int key, int mods)
 {
-    if ((key == DKeyCode::keyDown || key == keyF4) && mods == 0) {
+    bool opens = ((key == DKeyCode::keyDown || key == keyF4) && mods == 0) ||
+                 ((key == DKeyCode::keyDown || key == DKeyCode::keyUp) && mods == modAlt);
+    if (opens) {
         dropDown();
         return true;
     }
@@ -179,12 +215,13 @@ void DComboBox::paint()
     }
     canvas->setClipRect(2, 2, width - 4, height - 4);
     int lineHeight = canvas->lineHeight();
+    DInkScope fieldInk(canvas, theme, inkOnField);
     DColor ink = canvas->font()->getColor();
     if (isFocused() && active && theme) {
         canvas->pen()->setColor(theme->color(4));
         canvas->brush()->setColor(theme->color(4));
         canvas->drawRect(2, 2, width - buttonSpace - 2, height - 4);
-        canvas->font()->setColor(theme->color(0));
+        canvas->font()->setColor(theme->ink(inkSelected, theme->color(0)));
     }
     canvas->drawText(2, (height - lineHeight) / 2, text);
     canvas->font()->setColor(ink);

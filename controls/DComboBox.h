@@ -1,8 +1,11 @@
 // DComboBox: a drop-down choice box - a field showing the selected text (the view's
 // caption), a DCBDropBtn arrow at its right, and a DCBDropMenu list that drops below it on
-// a click, Down or F4; Up and Left choose the previous item, Right the next, in place.
+// a click, Down, F4, Alt+Down or Alt+Up (F4, Alt+Down and Alt+Up close it again, keeping
+// the highlighted row); Up and Left choose the previous item, Right the next, in place.
 // Choosing a row in the list or by those keys selects it and reports a changed notification
-// (kind 10, a = 1) to the parent, once per choice; setSelected from code reports nothing. Coordinates are the combo's own pixels.
+// (kind 10, a = 1) to the parent, once per choice; setSelected from code reports nothing to
+// the parent. Screen readers hear every change of the shown text and the list opening and
+// closing. Coordinates are the combo's own pixels.
 //
 // Built like every control: construct, init (or create) with its bounds, then addItem for
 // each entry and setSelected. Owns its item list and its drop-down list window; the drop
@@ -35,6 +38,9 @@ public:
     int getMaxVisibleRows() const { return maxVisibleRows; }
     // Opens the list below the combo (above it near the bottom of the screen).
     void dropDown();
+    bool isOpen() const;
+    // Opens the list when it is closed, closes it (choosing nothing) when it is open.
+    void toggleList();
     // The list chose `row`: selects it and tells the parent. May be the last thing that
     // runs for this combo: the parent's handler may take the window apart.
     void chooseFromList(int row);
@@ -51,6 +57,11 @@ public:
     bool childActivated(DView* sender) override;
     void resized(int newWidth, int newHeight) override;
     void themeChanged(DTheme* newTheme) override;
+
+    // A combo box named by its label; its value is the shown text.
+    DAccessibleInfo accessibleInfo() const override;
+    // Opens or closes the list.
+    bool doAccessibleAction(int part) override;
 
 private:
     void placeDropButton();

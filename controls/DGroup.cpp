@@ -1,5 +1,6 @@
 #include "controls/DGroup.h"
 
+#include "controls/AccessibleRules.h"
 #include "controls/StaticTextGeometry.h"
 #include "framework/DTheme.h"
 #include "graphics/DCanvas.h"
@@ -27,6 +28,11 @@ int DGroup::fittingWidth()
     return groupWidthFor(canvas->textExtent(text).width());
 }
 
+DAccessibleInfo DGroup::accessibleInfo() const
+{
+    return accessibleGroup(text, isVisible());
+}
+
 void DGroup::onDestroy()
 {
     delete font;
@@ -40,6 +46,7 @@ void DGroup::paint()
     canvas->lock();
     if (font)
         canvas->font()->assign(*font);
+    DInkScope ink(canvas, theme, inkOnFace);
     // An empty caption measures 0 wide, so the frame closes over the top edge.
     DTextExtent caption = canvas->textExtent(text);
     if (theme) {
@@ -51,5 +58,7 @@ void DGroup::paint()
     }
     if (text.length() > 0)
         canvas->drawText(groupCaptionX, groupCaptionY, text);
+    if (accessKey && accessKeysShown())
+        canvas->underlineAccessKey(groupCaptionX, groupCaptionY, text, accessKey);
     canvas->unlock();
 }

@@ -21,6 +21,10 @@ public:
     void onDestroy() override;
     void paint() override;
 
+    // A group with a caption names the controls in it that have none; its access key
+    // leads to the first control inside.
+    DAccessibleInfo accessibleInfo() const override;
+
 private:
     DFont* font = nullptr;  // owned
 };

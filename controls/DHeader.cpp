@@ -1,5 +1,6 @@
 #include "controls/DHeader.h"
 
+#include "controls/AccessibleRules.h"
 #include "controls/ListGeometry.h"
 #include "foundation/DStringList.h"
 #include "framework/DTheme.h"
@@ -65,11 +66,32 @@ void DHeader::onDestroy()
     widths->clear();
 }
 
+DAccessibleInfo DHeader::accessibleInfo() const
+{
+    return accessibleHeader();
+}
+
+DAccessibleInfo DHeader::accessiblePart(int index) const
+{
+    if (index < 0 || index >= columnCount())
+        return DAccessibleInfo();
+    long long left = columnLeft(*widths, index) - scroll;
+    int columnWidthNow = columnWidth(index);
+    bool onShow = isVisible() && left < width && left + columnWidthNow > 0;
+    DAccessibleInfo info = accessibleColumnHeader(columnTitle(index), onShow);
+    info.x = static_cast<int>(left);
+    info.y = 0;
+    info.width = columnWidthNow;
+    info.height = height;
+    return info;
+}
+
 void DHeader::paint()
 {
     if (!canvas || !theme)
         return;
     canvas->lock();
+    DInkScope ink(canvas, theme, inkOnFace);
     theme->setBackground(palette.background);
     theme->drawHeaderItem(canvas, 0, width, height, 0);
     int originX = 0;

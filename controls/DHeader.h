@@ -28,6 +28,11 @@ public:
     void onDestroy() override;
     void paint() override;
 
+    // A group of column headers, one part per column.
+    DAccessibleInfo accessibleInfo() const override;
+    int accessiblePartCount() const override { return columnCount(); }
+    DAccessibleInfo accessiblePart(int index) const override;
+
 private:
     DStringList* titles;  // owned
     DStringList* widths;  // owned: decimal texts

@@ -1,10 +1,12 @@
 #include "controls/DInputLine.h"
 
+#include "controls/AccessibleRules.h"
 #include "controls/DMenu.h"
 #include "framework/DTheme.h"
 #include "framework/SystemUtils.h"
 #include "graphics/DCanvas.h"
-#include "mail/DPellaroDictionary.h"
+#include "foundation/DPellaroDictionary.h"
+#include "framework/KeyCodes.h"
 
 namespace {
 
@@ -64,8 +66,22 @@ void DInputLine::changed()
 
 void DInputLine::setValue(const DString& value)
 {
+    DString before = editor.getValue();
     editor.setValue(value);
     changed();
+    reportChange(before);
+}
+
+void DInputLine::reportChange(const DString& before)
+{
+    if (editor.getValue() != before)
+        announce(accessEventValueChange);
+}
+
+DAccessibleInfo DInputLine::accessibleInfo() const
+{
+    return accessibleField(accessibleLabel(), editor.getValue(), editor.isPasswordMode(),
+                           controlFacts());
 }
 
 void DInputLine::setPasswordMode(bool flag)
@@ -98,10 +114,12 @@ void* DInputLine::clipboardOwner()
 
 void DInputLine::cut()
 {
+    DString before = editor.getValue();
     DString taken;
     if (editor.cut(taken))
         setClipboardText(taken, static_cast<HWND>(clipboardOwner()));
     changed();
+    reportChange(before);
 }
 
 void DInputLine::copy()
@@ -114,15 +132,19 @@ void DInputLine::copy()
 
 void DInputLine::paste()
 {
+    DString before = editor.getValue();
     if (!editor.isPasswordMode())
         editor.paste(clipboardText());
     changed();
+    reportChange(before);
 }
 
 void DInputLine::deleteSelection()
 {
+    DString before = editor.getValue();
     editor.deleteSelection();
     changed();
+    reportChange(before);
 }
 
 void DInputLine::command(int id)
@@ -138,18 +160,26 @@ void DInputLine::command(int id)
 
 bool DInputLine::keyDown(int key, int mods)
 {
+    if ((key == keyContextMenu && mods == 0) || (key == keyF10 && mods == modShift)) {
+        openContextMenuAtCaret();
+        return true;
+    }
+    DString before = editor.getValue();
     DInputKeyResult result = editor.keyDown(key, mods);
     if (result.command != inputCommandNone)
         command(result.command);
     else if (result.redraw)
         changed();
+    reportChange(before);
     return true;
 }
 
 bool DInputLine::charInput(int character)
 {
-    if (editor.typeCharacter(character))
+    if (editor.typeCharacter(character)) {
         changed();
+        announce(accessEventValueChange);
+    }
     return true;
 }
 
@@ -178,6 +208,17 @@ void DInputLine::mouseLeave()
 {
     editor.release();
     changed();
+}
+
+void DInputLine::openContextMenuAtCaret()
+{
+    // The caret's place as the last paint left it, below the field's bottom edge.
+    if (editor.isPasswordMode())
+        return;
+    const int caretX = editor.scrollToCaret(width, measure());
+    openContextMenu(inputLineLayout::textLeft + caretX, height);
+    if (contextMenu && contextMenu->isOpen())
+        contextMenu->highlightFirst();
 }
 
 bool DInputLine::rightButtonUp(int x, int y, int)
@@ -222,6 +263,7 @@ void DInputLine::paint()
     canvas->setClipRect(inset, inset, width - 2 * inset, height - 2 * inset);
     const int top = inputLineLayout::textTop(height, lineHeight);
     const DString visibleText = editor.visibleText();
+    DInkScope fieldInk(canvas, theme, inkOnField);
     const DColor ink = canvas->font()->getColor();
     DInputSelectionSpan span = editor.visibleSelection(widths);
     if (span.visible && theme) {
@@ -230,7 +272,7 @@ void DInputLine::paint()
         canvas->pen()->setColor(theme->color(4));
         canvas->drawRect(left + span.x, top, span.width, spanHeight);
         canvas->drawText(left, top, visibleText);
-        canvas->font()->setColor(theme->color(0));
+        canvas->font()->setColor(theme->ink(inkSelected, theme->color(0)));
         canvas->drawText(left + span.x, top, span.text);
         canvas->font()->setColor(ink);
     } else {

@@ -6,7 +6,8 @@
 //
 // Coordinates are the field's own pixels; the text starts 2 pixels from its left edge and
 // is drawn in the canvas's font. The editing rules live in DInputLineRules, which the
-// painting and the input handling share. Construction: construct, init(x, y, width,
+// painting and the input handling share. Shift+F10 and the menu key open the context menu
+// at the caret. Construction: construct, init(x, y, width,
 // height), then setValue; add it to a parent with addChild.
 //
 // Owns its context menu.
@@ -57,10 +58,17 @@ public:
     void command(int id) override;
     void themeChanged(DTheme* newTheme) override;
 
+    // A text field named by its label; a password field is protected and keeps its text.
+    DAccessibleInfo accessibleInfo() const override;
+
 private:
     // After a change of the text, the caret or the selection: scrolls the caret into view
     // and asks for a repaint.
     void changed();
+    // Tells screen readers that the text changed, when it differs from `before`.
+    void reportChange(const DString& before);
+    // Opens the context menu at the caret, below the field: Shift+F10 and the menu key.
+    void openContextMenuAtCaret();
     // Pixel widths of display text in the canvas's font; 0 without a canvas.
     DTextMeasure measure();
     // The native window that owns what the field puts on the clipboard.

@@ -1,5 +1,6 @@
 #include "controls/DListView.h"
 
+#include "controls/AccessibleRules.h"
 #include "controls/DHeader.h"
 #include "controls/DListViewItem.h"
 #include "controls/DScrollBar.h"
@@ -211,8 +212,62 @@ void DListView::removeRow(int index)
 
 void DListView::setSelected(int index)
 {
+    int before = selected;
     selected = row(index) ? index : -1;
     keepSelectionVisible();
+    reportSelection(before);
+}
+
+void DListView::reportSelection(int before)
+{
+    if (selected == before || selected < 0)
+        return;
+    announce(accessEventSelection, selected);
+    if (isFocused())
+        announceFocus();
+}
+
+DAccessibleInfo DListView::accessibleInfo() const
+{
+    return accessibleList(accessibleLabel(), controlFacts());
+}
+
+DAccessibleInfo DListView::accessiblePart(int index) const
+{
+    DListViewItem* item = row(index);
+    if (!item || !header)
+        return DAccessibleInfo();
+    DStringList titles;
+    for (int c = 0; c < header->columnCount(); c++)
+        titles.add(header->columnTitle(c));
+    DListFrame f = frame();
+    DRowRange shown = listVisibleRows(f, topRow, rowCount());
+    bool onShow = isVisible() && !shown.isEmpty() && index >= shown.first && index <= shown.last;
+    DAccessibleInfo info = accessibleListRow(*item->getCells(), titles, index == selected,
+                                             isFocused() && isEnabled(), onShow);
+    info.x = 2;
+    info.y = static_cast<int>(listRowY(f, topRow, index));
+    info.width = width - 4;
+    info.height = static_cast<int>(listLineHeight(f));
+    return info;
+}
+
+int DListView::focusedAccessiblePart() const
+{
+    return isFocused() ? selected : -1;
+}
+
+bool DListView::doAccessibleAction(int part)
+{
+    return selectAccessiblePart(part);
+}
+
+bool DListView::selectAccessiblePart(int part)
+{
+    if (!row(part) || !isEnabled())
+        return false;
+    setSelected(part);
+    return true;
 }
 
 void DListView::setAutoUpdate(bool flag)
@@ -288,8 +343,10 @@ bool DListView::keyDown(int key, int)
         return false;
     if (rowCount() > 0) {
         unsigned page = verticalBar ? verticalBar->getPageSize() : 1;
+        int before = selected;
         selected = listKeyTarget(key, selected, rowCount(), page);
         keepSelectionVisible();
+        reportSelection(before);
     }
     return true;
 }
@@ -297,9 +354,11 @@ bool DListView::keyDown(int key, int)
 bool DListView::leftButtonDown(int, int py, int)
 {
     int hit = listRowAt(frame(), topRow, rowCount(), py);
+    int before = selected;
     if (hit >= 0)
         selected = hit;
     keepSelectionVisible();
+    reportSelection(before);
     return true;
 }
 
@@ -369,11 +428,14 @@ void DListView::paint()
     canvas->setClipRect(2, 2, width - 4, height - 4);
     DListFrame f = frame();
     DRowRange visibleRows = listVisibleRows(f, topRow, rowCount());
+    DInkScope fieldInk(canvas, theme, inkOnField);
     DColor ink = canvas->font()->getColor();
     for (int r = visibleRows.first; r <= visibleRows.last && !visibleRows.isEmpty(); r++)
         paintRow(r, f, active);
     canvas->font()->setColor(ink);
-    if (active && selected == -1 && topRow == 0)
+    // The focus shows on the first row while nothing is selected; in high contrast also
+    // when the list is scrolled, so the focus is never without a mark.
+    if (active && selected == -1 && (topRow == 0 || theme->isHighContrast()))
         canvas->drawFocusRect(2, headerHeight + 2, width, static_cast<int>(listLineHeight(f)));
     canvas->setClipRect(0, 0, 0, 0);
     canvas->unlock();
@@ -392,7 +454,12 @@ void DListView::paintRow(int index, const DListFrame& f, bool active)
         canvas->pen()->setColor(fill);
         canvas->brush()->setColor(fill);
         canvas->drawRect(2, y, width - 4, lh);
-        canvas->font()->setColor(theme->color(0));
+        // In high contrast a selection without the focus lies on grey: its text takes the
+        // window's colour.
+        DColor onSelection = active ? theme->ink(inkSelected, theme->color(0))
+                                    : (theme->isHighContrast() ? theme->systemColors().window
+                                                               : theme->color(0));
+        canvas->font()->setColor(onSelection);
     }
     auto measure = [this](const DString& t) { return canvas->textExtent(t).width(); };
     const DStringList& widths = header->getWidths();

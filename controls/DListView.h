@@ -6,7 +6,9 @@
 // view. The wheel and the vertical bar scroll by rows, the horizontal bar by pixels.
 //
 // The owner learns of clicks through the general notifications (activated, context click,
-// double click, key down) with the list view as sender, and reads getSelected.
+// double click, key down) with the list view as sender, and reads getSelected. Screen
+// readers see a list named by its label or group whose rows are its parts, and hear every
+// change of the selection (as the focus too while the list has it).
 // Coordinates are the list's own pixels; rows are drawn below the header, one line of the
 // current font each. Owns its rows (DListViewItem); the header, bars and corner are child
 // views, owned through the view tree.
@@ -75,7 +77,18 @@ public:
     bool childChanged(DView* sender, int what, int detail1, int detail2, int detail3) override;
     void resized(int newWidth, int newHeight) override;
 
+    DAccessibleInfo accessibleInfo() const override;
+    int accessiblePartCount() const override { return rowCount(); }
+    DAccessibleInfo accessiblePart(int index) const override;
+    // The selected row while the list has the focus.
+    int focusedAccessiblePart() const override;
+    // Selecting a row is a row's default action, too.
+    bool doAccessibleAction(int part) override;
+    bool selectAccessiblePart(int part) override;
+
 private:
+    // Tells screen readers that the selection moved from `before`.
+    void reportSelection(int before);
     DListViewItem* row(int index) const;
     DListFrame frame() const;
     void keepSelectionVisible();

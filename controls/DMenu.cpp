@@ -1,5 +1,6 @@
 #include "controls/DMenu.h"
 
+#include "controls/AccessibleRules.h"
 #include "controls/DMenuItem.h"
 #include "foundation/DList.h"
 #include "framework/DApplication.h"
@@ -191,6 +192,7 @@ std::vector<DMenuEntryShape> DMenu::shapes() const
         DMenuItem* item = itemAt(i);
         DMenuEntryShape shape;
         shape.separator = item->isSeparator();
+        shape.enabled = item->enabled;
         if (!shape.separator && canvas) {
             if (item->textWidth < 0)
                 item->textWidth = canvas->textExtent(item->text).width();
@@ -290,6 +292,7 @@ void DMenu::open(const DMenuBox& place)
         SetForegroundWindow(handle);
     setCapture(handle);
     redraw();
+    announce(accessEventMenuPopupStart);
 }
 
 void DMenu::letGoOfOwners()
@@ -315,12 +318,90 @@ void DMenu::close()
         return;
     closing = true;
     letGoOfOwners();
+    bool wasOpen = shown;
     show(false);
+    if (wasOpen)
+        announce(accessEventMenuPopupEnd);
     releaseOwnCapture();
+    if (wasOpen)
+        closed();
     DMenu* parent = parentMenu;
     if (parent && DWindow::isLive(parent))
         parent->close();
     closing = false;
+}
+
+void DMenu::closeLevel()
+{
+    DMenu* parent = parentMenu;
+    if (!parent || !DWindow::isLive(parent) || !parent->isOpen()) {
+        close();
+        return;
+    }
+    letGoOfOwners();
+    show(false);
+    announce(accessEventMenuPopupEnd);
+    releaseOwnCapture();
+    parentMenu = nullptr;
+    // The parent holds the keys again (its owner's grab never left it); it needs the
+    // capture back to see a click outside.
+    setCapture(parent->handle);
+    if (parent->hotIndex >= 0)
+        parent->announce(accessEventFocus, parent->hotIndex);
+}
+
+void DMenu::highlightFirst()
+{
+    int first = menuNextIndex(shapes(), -1, true);
+    if (first >= 0 && itemAt(first) && !itemAt(first)->isSeparator() && itemAt(first)->enabled)
+        setHotIndex(first);
+}
+
+DAccessibleInfo DMenu::accessibleInfo() const
+{
+    return accessibleMenu(shown);
+}
+
+DAccessibleInfo DMenu::accessiblePart(int index) const
+{
+    DMenuItem* item = itemAt(index);
+    if (!item)
+        return DAccessibleInfo();
+    DAccessibleInfo info = accessibleMenuItem(item->text, item->isSeparator(), item->enabled,
+                                              item->checked, item->submenu != nullptr,
+                                              index == hotIndex, shown);
+    DMenuBox box = menuHighlightBox(layout, index);
+    info.x = 0;
+    info.y = box.y;
+    info.width = layout.width;
+    info.height = box.height;
+    return info;
+}
+
+void DMenu::announceFocus() const
+{
+    int part = focusedAccessiblePart();
+    if (part >= 0)
+        announce(accessEventFocus, part);
+}
+
+bool DMenu::doAccessibleAction(int part)
+{
+    DMenuItem* item = itemAt(part);
+    if (!item || item->isSeparator() || !item->enabled || !shown)
+        return false;
+    hotIndex = part;
+    choose();
+    return true;
+}
+
+bool DMenu::selectAccessiblePart(int part)
+{
+    DMenuItem* item = itemAt(part);
+    if (!item || item->isSeparator() || !shown)
+        return false;
+    setHotIndex(part);
+    return true;
 }
 
 void DMenu::command(int id)
@@ -331,29 +412,30 @@ void DMenu::command(int id)
         ownerView->command(id);
 }
 
-void DMenu::choose()
+DMenu* DMenu::choose()
 {
     releaseOwnCapture();
     DMenuItem* item = itemAt(hotIndex);
     if (!item || !item->enabled || item->isSeparator()) {
         close();
-        return;
+        return nullptr;
     }
     DMenu* submenu = item->submenu;
     if (submenu) {
         if (submenu == this || !DWindow::isLive(submenu)) {
             close();
-            return;
+            return nullptr;
         }
         DRect here = bounds();
         submenu->popupForWindow(this, here.x + here.width, here.y + item->top);
         submenu->parentMenu = this;
-        return;
+        return submenu;
     }
     int id = item->id;
     close();
     // The owner's handler may delete this menu: nothing here touches it afterwards.
     command(id);
+    return nullptr;
 }
 
 // ---- Input ----
@@ -372,6 +454,8 @@ void DMenu::setHotIndex(int index)
         return;
     hotIndex = index;
     redraw();
+    if (shown && index >= 0)
+        announce(accessEventFocus, index);
 }
 
 void DMenu::onMouseMove(int x, int y, int)
@@ -414,13 +498,31 @@ void DMenu::onKeyDown(int key, int mods)
         keyTarget->onKeyDown(key, mods);  // an open submenu takes the keys
         return;
     }
+    DMenuItem* hot = itemAt(hotIndex);
     switch (key) {
     case keyEscape:
+        if (parentMenu) {
+            closeLevel();
+            return;
+        }
         hotIndex = -1;
         choose();
         return;
     case keyEnter:
-        choose();
+    case keyRight: {
+        // A disabled item keeps the menu open: the user may move on from it. Right acts
+        // only on an item with a submenu.
+        if (hot && (!hot->enabled || hot->isSeparator()))
+            return;
+        if (key == keyRight && (!hot || !hot->submenu))
+            return;
+        if (DMenu* opened = choose())
+            opened->highlightFirst();
+        return;
+    }
+    case keyLeft:
+        if (parentMenu)
+            closeLevel();
         return;
     case keyUp:
     case keyDown:
@@ -477,7 +579,8 @@ void DMenu::onPaint()
             theme->drawMenuSeparator(canvas, box.width, box.height);
             continue;
         }
-        canvas->font()->setColor(item->enabled ? DColor(0) : palette.shadow);
+        DInk kind = i == hotIndex ? inkSelected : inkOnMenu;
+        canvas->font()->setColor(item->enabled ? theme->ink(kind, DColor(0)) : palette.shadow);
         DTextExtent extent = canvas->textExtent(item->text);
         DMenuBox text = menuTextBox(layout, i, extent.width(), extent.height());
         canvas->drawText(text.x, text.y, item->text);

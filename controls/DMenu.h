@@ -4,8 +4,14 @@
 // an owner window or view; while open it holds the mouse capture and the owner's key grab,
 // so every click and key comes to it. Choosing an item closes the menu with its whole
 // parent chain and sends the item's id, once, to the owner: the owner window's onMenuItem,
-// or the owner view's command (which climbs to its window). Escape, or a click outside
-// the menu, closes the chain with no command.
+// or the owner view's command (which climbs to its window). A click outside the menu
+// closes the chain with no command.
+//
+// Keys: Up and Down move over the items, passing over separators and disabled items; Enter
+// chooses the hot item, and on a disabled item does nothing (the menu stays open); Right
+// opens the hot item's submenu with its first item hot, Left closes a submenu, and Escape
+// closes one level (the whole menu when it has no parent menu). Screen readers hear the
+// menu open and close and the hot item as the focus.
 //
 // Coordinates: the popup point and the menu's bounds are screen positions, mouse positions
 // the menu window's client area, all in the menu window's units (DWindow.h). Where items
@@ -51,6 +57,10 @@ public:
     void popupForView(DView* owner, int x, int y);
     // Hides the menu and its parent chain and gives back the owners' key grabs.
     void close();
+    // Hides this menu only: a submenu gives the keys and the capture back to its parent.
+    void closeLevel();
+    // Makes the first item that can be chosen hot: a menu opened from the keyboard.
+    void highlightFirst();
     // Sends a chosen id on to the owner window, or, with none, to the owner view.
     void command(int id);
 
@@ -80,15 +90,29 @@ public:
     void onScaleChanged() override { close(); }
     bool handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
 
+    // A popup menu to screen readers; its items are its parts.
+    DAccessibleInfo accessibleInfo() const override;
+    int accessiblePartCount() const override { return itemCount(); }
+    DAccessibleInfo accessiblePart(int index) const override;
+    int focusedAccessiblePart() const override { return shown ? hotIndex : -1; }
+    // A menu is heard through its items: taking the foreground announces the hot item
+    // only, not the menu itself.
+    void announceFocus() const override;
+    bool doAccessibleAction(int part) override;
+    bool selectAccessiblePart(int part) override;
+
 protected:
+    // Called when `close` has hidden the menu that was open.
+    virtual void closed() {}
     // Gives up the owners of an earlier opening and takes these (one of them null), with
     // no hot item and items measured in the current font.
     void takeOwners(DWindow* window, DView* view);
     // Shows the menu at `place` for its owner, takes the owner's key grab, and takes the
     // keyboard and the mouse capture.
     void open(const DMenuBox& place);
-    // Chooses the hot item: opens its submenu, or closes and sends its command.
-    void choose();
+    // Chooses the hot item: opens its submenu, or closes and sends its command. The
+    // submenu opened, if one was.
+    DMenu* choose();
     // Works out the items' places (also each item's `top`), measuring only what has not
     // been measured in the current font: an item's text once, the line height once.
     void relayout();

@@ -59,6 +59,7 @@ void DSBArrow::paint()
         return;
     canvas->lock();
     if (theme) {
+        DInkScope ink(canvas, theme, inkOnFace);  // the arrow
         theme->setBackground(palette.background);
         theme->drawScrollArrow(canvas, isEnabled(), width, height, state, direction);
     }

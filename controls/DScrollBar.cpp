@@ -1,5 +1,6 @@
 #include "controls/DScrollBar.h"
 
+#include "controls/AccessibleRules.h"
 #include "controls/DSBArrow.h"
 #include "framework/DTheme.h"
 #include "graphics/DCanvas.h"
@@ -222,4 +223,13 @@ bool DScrollBar::childWheelDown(DView* sender, int, int, int)
         return false;
     lineDown();
     return true;
+}
+
+DAccessibleInfo DScrollBar::accessibleInfo() const
+{
+    DAccessibleInfo info = accessibleScrollBar(horizontal, model.position, model.isActive(),
+                                               isEnabled());
+    if (!isVisible())
+        info.state |= accessInvisible;
+    return info;
 }

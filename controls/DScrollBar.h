@@ -56,6 +56,8 @@ public:
     bool childWheelDown(DView* sender, int x, int y, int mods) override;
     // A new size may turn the bar round: the arrows move and turn, the thumb is recomputed.
     void resized(int newWidth, int newHeight) override;
+    // A scroll bar whose value is its position; its arrows are not shown to screen readers.
+    DAccessibleInfo accessibleInfo() const override;
 
 private:
     int along(int px, int py) const { return horizontal ? px : py; }

@@ -1,5 +1,6 @@
 #include "controls/DStaticText.h"
 
+#include "controls/AccessibleRules.h"
 #include "controls/StaticTextGeometry.h"
 #include "foundation/DStringList.h"
 #include "framework/DTheme.h"
@@ -53,6 +54,11 @@ int DStaticText::fittingHeight(int wrapWidth)
     return canvas->textBoxHeight(wrapWidth, text);
 }
 
+DAccessibleInfo DStaticText::accessibleInfo() const
+{
+    return accessibleStaticText(text, isVisible());
+}
+
 void DStaticText::onDestroy()
 {
     delete font;
@@ -66,6 +72,7 @@ void DStaticText::paint()
     canvas->lock();
     if (font)
         canvas->font()->assign(*font);
+    DInkScope ink(canvas, theme, inkOnFace);
     if (theme) {
         theme->setBackground(palette.background);
         theme->drawBackground(canvas, width, height, false);
@@ -75,5 +82,7 @@ void DStaticText::paint()
     int textHeight = canvas->textBoxHeight(width, text);
     int top = staticTextTop(format, height, textHeight);
     canvas->drawTextBox(0, top, width, text, format);
+    if (accessKey && accessKeysShown())
+        canvas->underlineAccessKeyInTextBox(0, top, width, text, format, accessKey);
     canvas->unlock();
 }

@@ -28,6 +28,10 @@ public:
     void onDestroy() override;
     void paint() override;
 
+    // A label names the control after it and leads its access key there.
+    bool labelsNext() const override { return true; }
+    DAccessibleInfo accessibleInfo() const override;
+
 private:
     DFont* font = nullptr;  // owned
     int format = 0x11;

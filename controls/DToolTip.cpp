@@ -1,5 +1,6 @@
 #include "controls/DToolTip.h"
 
+#include "controls/AccessibleRules.h"
 #include "controls/ToolTipGeometry.h"
 #include "framework/DTheme.h"
 #include "graphics/DCanvas.h"
@@ -61,6 +62,11 @@ void DToolTip::onCreate()
 void DToolTip::onClose()
 {
     deleteTimer();
+}
+
+DAccessibleInfo DToolTip::accessibleInfo() const
+{
+    return accessibleToolTip(title(), handle && IsWindowVisible(handle));
 }
 
 void DToolTip::applyThemeColors()
@@ -147,6 +153,7 @@ void DToolTip::onPaint()
         return;
     DRect r = bounds();
     canvas->lock();
+    DInkScope ink(canvas, theme, inkOnToolTip);
     if (theme) {
         theme->setBackground(palette.background);
         theme->drawToolTip(canvas, r.width, r.height);

@@ -36,6 +36,8 @@ public:
     bool isShowRequested() const { return shown != 0; }
     DTimer* getShowTimer() const { return showTimer; }
 
+    // A tool tip to screen readers, its text as its name.
+    DAccessibleInfo accessibleInfo() const override;
     void applyThemeColors() override;
     void onCreate() override;
     void onClose() override;

@@ -1,5 +1,6 @@
 #include "controls/DWaitBar.h"
 
+#include "controls/AccessibleRules.h"
 #include "controls/WaitBarGeometry.h"
 #include "framework/DTheme.h"
 #include "graphics/DCanvas.h"
@@ -23,6 +24,11 @@ void DWaitBar::applyTheme()
         palette.background = theme->color(4);
 }
 
+DAccessibleInfo DWaitBar::accessibleInfo() const
+{
+    return accessibleWaitBar(groupTitle(), running != 0, isVisible());
+}
+
 void DWaitBar::updateGeometry()
 {
     DWaitBarBlocks blocks = waitBarBlocks(width, height);
@@ -38,9 +44,12 @@ void DWaitBar::setBandLength(int blocks)
 
 void DWaitBar::setRunning(bool flag)
 {
+    bool changed = (running != 0) != flag;
     running = flag ? 1 : 0;
     position = 0;
     redraw();
+    if (changed)
+        announce(accessEventStateChange);
 }
 
 void DWaitBar::step()

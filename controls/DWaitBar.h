@@ -26,6 +26,8 @@ public:
     // The bar is drawn in the theme's selection colour.
     void applyTheme() override;
     void paint() override;
+    // A progress bar named after its group, animated while it runs.
+    DAccessibleInfo accessibleInfo() const override;
 
 private:
     void updateGeometry();

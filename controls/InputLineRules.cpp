@@ -132,6 +132,79 @@ void DInputLineRules::selectToEnd(bool shift, bool toStart)
     caret = target;
 }
 
+namespace {
+
+bool isWordBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
+
+}  // namespace
+
+int DInputLineRules::wordBoundaryBefore(int from) const
+{
+    from = std::clamp(from, 0, value.length());
+    if (passwordMode)
+        return 0;
+    const char* s = value.text();
+    while (from > 0 && isWordBlank(s[from - 1]))
+        from--;
+    while (from > 0 && !isWordBlank(s[from - 1]))
+        from--;
+    return from;
+}
+
+int DInputLineRules::wordBoundaryAfter(int from) const
+{
+    const int len = value.length();
+    from = std::clamp(from, 0, len);
+    if (passwordMode)
+        return len;
+    const char* s = value.text();
+    while (from < len && !isWordBlank(s[from]))
+        from++;
+    while (from < len && isWordBlank(s[from]))
+        from++;
+    return from;
+}
+
+void DInputLineRules::moveCaret(int target, bool shift)
+{
+    if (!shift) {
+        clearSelection();
+    } else if (anchor == 0) {
+        if (target != caret) {
+            anchor = caret + 1;
+            selectionEnd = target + 1;
+        }
+    } else {
+        selectionEnd = target + 1;
+    }
+    caret = target;
+}
+
+void DInputLineRules::eraseTo(int to)
+{
+    if (removeSelection())
+        return;
+    const int first = std::min(caret, to);
+    const int last = std::max(caret, to);
+    value.erase(first + 1, last - first);
+    caret = first;
+    clamp();
+}
+
+void DInputLineRules::selectAll()
+{
+    caret = value.length();
+    if (caret == 0) {
+        clearSelection();
+        return;
+    }
+    anchor = 1;
+    selectionEnd = caret + 1;
+}
+
 DInputKeyResult DInputLineRules::keyDown(int key, int mods)
 {
     clamp();
@@ -139,6 +212,42 @@ DInputKeyResult DInputLineRules::keyDown(int key, int mods)
     const bool ctrl = (mods & modCtrl) != 0;
     DInputKeyResult result;
     result.redraw = true;
+    // The keys that work by words, and the clipboard keys of the Insert and Delete block.
+    if (ctrl) {
+        switch (key) {
+        case keyLeft:
+            moveCaret(wordBoundaryBefore(caret), shift);
+            return result;
+        case keyRight:
+            moveCaret(wordBoundaryAfter(caret), shift);
+            return result;
+        case keyBackspace:
+            eraseTo(wordBoundaryBefore(caret));
+            return result;
+        case keyDelete:
+            eraseTo(wordBoundaryAfter(caret));
+            return result;
+        case 'A':
+            selectAll();
+            return result;
+        case keyInsert:
+            result.redraw = false;
+            if (!passwordMode)
+                result.command = inputCommandCopy;
+            return result;
+        default:
+            break;
+        }
+    } else if (shift && key == keyInsert) {
+        result.redraw = false;
+        if (!passwordMode)
+            result.command = inputCommandPaste;
+        return result;
+    } else if (shift && key == keyDelete && !passwordMode) {
+        result.redraw = false;
+        result.command = inputCommandCut;
+        return result;
+    }
     switch (key) {
     case keyBackspace:
         if (!removeSelection() && caret > 0) {

@@ -84,8 +84,16 @@ public:
     // nothing without a selection. True when something was erased.
     bool removeSelection();
 
-    // A key press. Every key is the field's; Shift and Ctrl are read from `mods`.
+    // A key press. Every key is the field's; Shift and Ctrl are read from `mods`. Besides
+    // the plain editing keys: Ctrl+A selects everything; Ctrl+Left and Ctrl+Right move by
+    // words (with Shift they select), Ctrl+Backspace and Ctrl+Delete erase a word;
+    // Shift+Insert pastes, Ctrl+Insert copies and Shift+Delete cuts, as Ctrl+V, C and X do.
     DInputKeyResult keyDown(int key, int mods);
+    // Where Ctrl+Left and Ctrl+Right take the caret from `from`: back to the start of the
+    // word before it, or on to the start of the next word (the end of the text after the
+    // last one). Words are runs of characters other than blanks; a password is one word.
+    int wordBoundaryBefore(int from) const;
+    int wordBoundaryAfter(int from) const;
     // A typed character (1 to 255). Nothing once the text is at its limit, not even the
     // replacement of a selection; other codes are ignored. True when the text changed.
     bool typeCharacter(int character);
@@ -129,6 +137,12 @@ private:
     void selectLeft(bool shift);
     void selectRight(bool shift);
     void selectToEnd(bool shift, bool toStart);
+    // Moves the caret to `target`; with Shift the selection follows it from where it was
+    // anchored (or from the caret, when none was).
+    void moveCaret(int target, bool shift);
+    // Erases the selection, or without one the characters between the caret and `to`.
+    void eraseTo(int to);
+    void selectAll();
     int measureDisplay(const DString& display, int from, int count,
                        const DTextMeasure& measure) const;
 

@@ -157,14 +157,14 @@ int menuNextIndex(const std::vector<DMenuEntryShape>& items, int current, bool d
         current = -1;
     if (down) {
         for (int i = current + 1; i < count; i++)
-            if (!items[i].separator)
+            if (!items[i].separator && items[i].enabled)
                 return i;
         return current;
     }
     if (current <= 0)
         return current;
     for (int i = current - 1; i >= 0; i--)
-        if (!items[i].separator)
+        if (!items[i].separator && items[i].enabled)
             return i;
     return current;
 }

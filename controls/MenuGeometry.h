@@ -16,6 +16,7 @@
 struct DMenuEntryShape {
     bool separator = false;
     int textWidth = 0;  // pixels of the item's text in the menu's font
+    bool enabled = true;
 };
 
 struct DMenuLayout {
@@ -65,9 +66,10 @@ DMenuBox menuCheckBox(const DMenuLayout& layout, int index);
 // The submenu arrow: 8 pixels wide, 10 pixels from the right edge, the highlight's height.
 DMenuBox menuArrowBox(const DMenuLayout& layout, int index);
 
-// Keyboard movement over the items. Down goes to the next item that is not a separator
-// (from -1 to the first one); Up to the previous one, and not at all from the first item
-// or from -1. With no such item the index stays. An index outside the items counts as -1.
+// Keyboard movement over the items. Down goes to the next item that is neither a separator
+// nor disabled (from -1 to the first one); Up to the previous one, and not at all from the
+// first item or from -1. With no such item the index stays. An index outside the items
+// counts as -1.
 int menuNextIndex(const std::vector<DMenuEntryShape>& items, int current, bool down);
 
 // Where a popup of the given size opens for the point (x, y): to the left of the point,

@@ -7,5 +7,5 @@ if(WIN32)
   add_library(buttons_win STATIC
     ${CMAKE_CURRENT_LIST_DIR}/DButton.cpp
     ${CMAKE_CURRENT_LIST_DIR}/DCheckBox.cpp)
-  target_link_libraries(buttons_win PUBLIC buttonlayout windowcore_win)
+  target_link_libraries(buttons_win PUBLIC buttonlayout accessiblerules windowcore_win)
 endif()

@@ -7,6 +7,5 @@ target_link_libraries(inputlinerules PUBLIC graphics foundation)
 if(WIN32)
   add_library(inputline_win STATIC
     ${CMAKE_CURRENT_LIST_DIR}/DInputLine.cpp)
-  target_link_libraries(inputline_win PUBLIC inputlinerules menus_win windowcore_win utilities_win
-                        dictionary)
+  target_link_libraries(inputline_win PUBLIC inputlinerules menus_win windowcore_win utilities_win)
 endif()

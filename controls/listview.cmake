@@ -12,5 +12,5 @@ if(WIN32)
     ${CMAKE_CURRENT_LIST_DIR}/DHeader.cpp
     ${CMAKE_CURRENT_LIST_DIR}/DListViewItem.cpp
     ${CMAKE_CURRENT_LIST_DIR}/DListView.cpp)
-  target_link_libraries(listview_win PUBLIC listgeometry windowcore_win)
+  target_link_libraries(listview_win PUBLIC listgeometry accessiblerules windowcore_win)
 endif()

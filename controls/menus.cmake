@@ -10,5 +10,5 @@ if(WIN32)
     ${CMAKE_CURRENT_LIST_DIR}/DCBDropMenu.cpp
     ${CMAKE_CURRENT_LIST_DIR}/DCBDropBtn.cpp
     ${CMAKE_CURRENT_LIST_DIR}/DComboBox.cpp)
-  target_link_libraries(menus_win PUBLIC menugeometry listview_win windowcore_win)
+  target_link_libraries(menus_win PUBLIC menugeometry accessiblerules listview_win windowcore_win)
 endif()

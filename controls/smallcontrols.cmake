@@ -12,5 +12,6 @@ if(WIN32)
     ${CMAKE_CURRENT_LIST_DIR}/DGroup.cpp
     ${CMAKE_CURRENT_LIST_DIR}/DWaitBar.cpp
     ${CMAKE_CURRENT_LIST_DIR}/DToolTip.cpp)
-  target_link_libraries(smallcontrols_win PUBLIC smallcontrol_geometry windowcore_win)
+  target_link_libraries(smallcontrols_win PUBLIC smallcontrol_geometry accessiblerules
+                        windowcore_win)
 endif()

@@ -104,12 +104,68 @@ DPalette DTheme::menuPalette() const
 
 DColor DTheme::lightened(const DColor& c) const
 {
-    return c.blend(white, 100, 40);
+    return contrast ? c : c.blend(white, 100, 40);
 }
 
 DColor DTheme::darkShadow() const
 {
-    return colors[3].blend(black, 10, 4);
+    return contrast ? colors[3] : colors[3].blend(black, 10, 4);
+}
+
+DColor DTheme::mix(const DColor& from, const DColor& to, int steps, int step) const
+{
+    return contrast ? from : from.blend(to, steps, step);
+}
+
+DInkScope::DInkScope(DCanvas* target, const DTheme* theme, DInk kind) : canvas(target)
+{
+    if (canvas) {
+        before = canvas->font()->getColor();
+        if (theme)
+            canvas->font()->setColor(theme->ink(kind, before));
+    }
+}
+
+DInkScope::~DInkScope()
+{
+    if (canvas)
+        canvas->font()->setColor(before);
+}
+
+void DTheme::setHighContrast(const DSystemColors& c)
+{
+    if (!contrast)
+        for (int i = 0; i < colorCount; i++)
+            ownColors[i] = colors[i];
+    contrast = true;
+    system = c;
+    const DColor mapped[colorCount] = {c.face,     c.face,     c.window, c.grayText, c.highlight,
+                                       c.menu,     c.menu,     c.menuText, c.highlight, c.infoBack};
+    for (int i = 0; i < colorCount; i++)
+        colors[i] = mapped[i];
+}
+
+void DTheme::clearHighContrast()
+{
+    if (!contrast)
+        return;
+    contrast = false;
+    for (int i = 0; i < colorCount; i++)
+        colors[i] = ownColors[i];
+}
+
+DColor DTheme::ink(DInk kind, const DColor& usual) const
+{
+    if (!contrast)
+        return usual;
+    switch (kind) {
+    case inkOnFace: return system.faceText;
+    case inkOnField: return system.windowText;
+    case inkSelected: return system.highlightText;
+    case inkOnMenu: return system.menuText;
+    case inkOnToolTip: return system.infoText;
+    }
+    return usual;
 }
 
 void DTheme::drawBackground(DCanvas* canvas, int width, int height, bool light)
@@ -224,7 +280,7 @@ void DTheme::drawGroupFrame(DCanvas* canvas, int, int w, int h, int captionWidth
 void DTheme::drawProgressChunk(DCanvas* canvas, int, int w, int h, bool gradient)
 {
     CanvasBracket bracket(canvas);
-    if (gradient)
+    if (gradient && !contrast)
         canvas->drawGradient(0, 0, w, h, colors[1], colors[0], colors[1], colors[0]);
     else
         rect(canvas, colors[0], 0, 0, w, h);
@@ -233,7 +289,7 @@ void DTheme::drawProgressChunk(DCanvas* canvas, int, int w, int h, bool gradient
 void DTheme::drawWaitBlock(DCanvas* canvas, int, int w, int h, int steps, int step)
 {
     CanvasBracket bracket(canvas);
-    rect(canvas, colors[0].blend(colors[1], steps, step), 0, 0, w, h);
+    rect(canvas, mix(colors[0], colors[1], steps, step), 0, 0, w, h);
 }
 
 void DTheme::drawProgressFrame(DCanvas* canvas, int, int w, int h)
@@ -257,7 +313,7 @@ void DTheme::drawScrollButtonBody(DCanvas* canvas, bool enabled, int w, int h, i
     // A disabled thumb or arrow looks like a normal one.
     if (!enabled) state = DStateNormal;
     if (state == DStatePressed) {
-        rect(canvas, colors[3].blend(colors[1], 10, 4), lightened(colors[1]), 0, 0, w, h);
+        rect(canvas, mix(colors[3], colors[1], 10, 4), lightened(colors[1]), 0, 0, w, h);
         return;
     }
     rect(canvas, colors[1], state == DStateHot ? lightened(colors[1]) : colors[1], 0, 0, w, h);
@@ -308,7 +364,7 @@ void DTheme::drawMenuBackground(DCanvas* canvas, int w, int h)
 void DTheme::drawMenuHighlight(DCanvas* canvas, int, int w, int h)
 {
     CanvasBracket bracket(canvas);
-    rect(canvas, colors[8], colors[8].blend(colors[6], 20, 15), 0, 0, w, h);
+    rect(canvas, colors[8], mix(colors[8], colors[6], 20, 15), 0, 0, w, h);
 }
 
 void DTheme::drawMenuHighlight2(DCanvas* canvas, int unused, int w, int h)
@@ -351,7 +407,7 @@ void DTheme::drawSelection(DCanvas* canvas, int w, int h)
     CanvasBracket bracket(canvas);
     const DColor savedPen = canvas->pen()->getColor();
     const DColor savedBrush = canvas->brush()->getColor();
-    rect(canvas, colors[4], colors[4].blend(colors[2], 20, 15), 0, 0, w, h);
+    rect(canvas, colors[4], mix(colors[4], colors[2], 20, 15), 0, 0, w, h);
     canvas->pen()->setColor(savedPen);
     canvas->brush()->setColor(savedBrush);
 }

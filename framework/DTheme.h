@@ -9,6 +9,13 @@
 // Colours: 0 background of the part being drawn (callers set it just before drawing),
 // 1 face, 2 light edge, 3 shadow edge (also disabled ink), 4 selection, 5 menu icon column,
 // 6 menu background, 7 menu border and separator, 8 menu highlight outline, 9 tool tip.
+//
+// High contrast: while the system asks for it (followSystem), every colour is one of the
+// system's own (DSystemColors) - fields the window colour, faces the face colour, lit and
+// shadowed edges light and grey, the selection and the menu highlight the highlight
+// colour - nothing is blended or lightened, and ink() gives each kind of text the system's
+// colour for it. Otherwise ink() gives back the colour a control draws with anyway, so the
+// usual look is unchanged.
 #pragma once
 
 #include "foundation/DObject.h"
@@ -17,6 +24,40 @@
 #include "framework/DPalette.h"
 
 enum DThemeState { DStateNormal = 0, DStatePressed = 1, DStateHot = 2 };
+
+// The system's colours that a high-contrast look is drawn in.
+struct DSystemColors {
+    DColor window, windowText;        // fields and lists, and their text
+    DColor face, faceText;            // buttons, groups, labels, and their text
+    DColor light, shadow, grayText;   // lit edges; shadowed edges; disabled text
+    DColor highlight, highlightText;  // selected rows and text, hot menu items
+    DColor menu, menuText;
+    DColor infoBack, infoText;        // tool tips and the notification box
+};
+
+// Where followSystem learns whether high contrast is on and its colours: the system by
+// default (SPI_GETHIGHCONTRAST, GetSysColor); a test installs its own. True when on.
+using DContrastSource = bool (*)(DSystemColors& colors);
+void setContrastSource(DContrastSource source);  // null puts the system's back
+
+// Kinds of text, for ink().
+enum DInk : int { inkOnFace, inkOnField, inkSelected, inkOnMenu, inkOnToolTip };
+
+class DTheme;
+
+// For one paint: in high contrast the canvas's text colour becomes the theme's ink of
+// `kind`; the colour before comes back when the scope ends. Nothing changes otherwise.
+class DInkScope {
+public:
+    DInkScope(DCanvas* canvas, const DTheme* theme, DInk kind);
+    ~DInkScope();
+    DInkScope(const DInkScope&) = delete;
+    DInkScope& operator=(const DInkScope&) = delete;
+
+private:
+    DCanvas* canvas;  // not owned
+    DColor before;
+};
 
 class DTheme : public DObject {
 public:
@@ -28,6 +69,17 @@ public:
     DTheme& operator=(const DTheme&) = delete;
 
     DColor color(int n) const;  // black for an n outside 0..9
+
+    // Reads whether the system asks for high contrast and its colours, and follows: called
+    // at construction and when the system's colours or settings change.
+    virtual void followSystem();
+    // High contrast in `colors`, or the theme's own colours again.
+    void setHighContrast(const DSystemColors& colors);
+    void clearHighContrast();
+    bool isHighContrast() const { return contrast; }
+    const DSystemColors& systemColors() const { return system; }
+    // The colour text of `kind` is drawn in: the system's in high contrast, else `usual`.
+    DColor ink(DInk kind, const DColor& usual) const;
     void setBackground(const DColor& background) { colors[0] = background; }
     // Colours 1 (as background and face), 2, 3 and 4: what windows and views paint with.
     DPalette palette() const;
@@ -96,11 +148,18 @@ protected:
     void setPalettes(const DPalette& plain, const DPalette& menu);
     // Colours first (as background and face) to first + 3.
     DPalette paletteFrom(int first) const;
-    DColor lightened(const DColor& c) const;  // towards white, step 40 of 100
-    DColor darkShadow() const;                // colour 3 towards black, step 4 of 10
+    // Towards white, step 40 of 100 (unchanged in high contrast).
+    DColor lightened(const DColor& c) const;
+    // Colour 3 towards black, step 4 of 10 (colour 3 itself in high contrast).
+    DColor darkShadow() const;
+    // `from` blended towards `to` at `step` of `steps`; `from` alone in high contrast.
+    DColor mix(const DColor& from, const DColor& to, int steps, int step) const;
     // The shared face of scroll thumbs and arrow buttons.
     void drawScrollButtonBody(DCanvas* canvas, bool enabled, int width, int height, int state);
 
 private:
     DColor colors[colorCount];
+    DColor ownColors[colorCount];  // the theme's own colours while high contrast is on
+    DSystemColors system;
+    bool contrast = false;
 };

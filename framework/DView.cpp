@@ -294,8 +294,12 @@ void DView::setKeyGrab(DWindow* window)
 
 void DView::setText(const DString& caption)
 {
+    bool changed = text != caption;
     text = caption;
     redraw();
+    // The caption is the name screen readers read: the status line's changes are heard.
+    if (changed)
+        announce(accessEventNameChange);
 }
 
 void DView::setDefault(bool flag)
@@ -469,10 +473,14 @@ void DView::clearFocusTree()
 
 void DView::setFocus(DView* child)
 {
+    // Screen readers hear of a focus that moved, not of a click on the focused control.
+    const bool already = child && focusedChild == child;
     root()->clearFocusTree();
     if (child && child->focusable && child->parent == this) {
         focusedChild = child;
         child->redraw();
+        if (!already)
+            child->announceFocus();
     }
 }
 

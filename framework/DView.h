@@ -26,8 +26,11 @@
 
 #include "foundation/DObject.h"
 #include "foundation/DString.h"
+#include "framework/Accessible.h"
 #include "framework/DPalette.h"
 #include "graphics/DisplayScale.h"
+
+#include <vector>
 
 class DCanvas;
 class DList;
@@ -55,7 +58,7 @@ enum : int { directionEvent = 1, directionNotification = 2 };
 // chosen item of a combo box) changed.
 enum : int { changedValue = 1 };
 
-class DView : public DObject {
+class DView : public DObject, public DAccessibleSource {
 public:
     DView();
     ~DView() override;
@@ -107,6 +110,18 @@ public:
     virtual void themeChanged(DTheme* theme);
     virtual void setKeyGrab(DWindow* window);
 
+    // ---- Accessibility and access keys (DViewAccess.cpp) ----
+    // The view as a node of its window's accessible tree; a plain view has no role, so its
+    // children take its place.
+    DAccessibleInfo accessibleInfo() const override;
+    // True for views whose caption names the control after them (static texts, check
+    // boxes); a control without a caption of its own is read with that caption.
+    virtual bool labelsNext() const { return false; }
+    // Alt with the view's access key: a label or a group moves the focus to the control it
+    // names, a focusable view takes the focus; buttons and check boxes also press
+    // themselves. False when nothing could take the key.
+    virtual bool runAccessKey();
+
     // Sets the defaults, takes the application's theme, applyTheme, then onCreate.
     bool init(int x, int y, int width, int height);
     void addChild(DView* child);
@@ -154,6 +169,8 @@ public:
     // The point (localX, localY) of this view as a point of the screen, in units of its
     // window's scale (where a pop-up opened at it belongs); unchanged outside a window.
     void screenPoint(int localX, int localY, int& screenX, int& screenY) const;
+    // The display scale of the view's window: what its units are in device pixels.
+    const DScale& displayScale() const { return scale; }
     bool isFocused() const;
     bool isHot() const { return hot; }
     bool isFocusable() const { return focusable; }
@@ -178,6 +195,41 @@ public:
     // The mouse left the window: every view of this tree loses `hot`.
     void clearHot();
     DView* root();
+
+    // The children a screen reader sees, in Tab order: the child views with a role, and in
+    // place of a child without one, its own such children.
+    void accessibleChildren(std::vector<DView*>& out) const;
+    // The view of the tree under `top` that has the focus; none when none has it.
+    static DView* focusedIn(DView* top);
+    // The nearest ancestor with a role; none when only the interior is above.
+    DView* accessibleParent() const;
+    // The name of a control without a caption: the caption of the label just before it,
+    // else the title of the group it lies in (empty when there is neither).
+    DString accessibleLabel() const;
+    // The caption of the nearest enclosing group that has one.
+    DString groupTitle() const;
+    // What every control's description starts from: enabled, focusable, focused, shown.
+    DControlFacts controlFacts() const;
+    // The view a label or group names: the next focusable control after a label, the
+    // first one inside a group; none when there is none.
+    DView* labelledView() const;
+    // The access key that reaches this view: its own, or that of the label or group that
+    // names it; 0 none.
+    char reachingAccessKey() const;
+    // An upper-case letter or a digit (a lower-case letter is raised); 0 none.
+    void setAccessKey(char key);
+    char getAccessKey() const { return accessKey; }
+    // The first visible and enabled view of the tree under `top` with that access key.
+    static DView* findAccessKey(DView* top, char key);
+    // Whether the window shows the access keys underlined now: once the user pressed Alt
+    // in it, or always when the system asks for keyboard cues.
+    bool accessKeysShown() const;
+    // Tells screen readers of an event of the view itself (part -1) or of one of its
+    // parts; nothing before the view has its native window.
+    void announce(DAccessibleEvent event, int part = -1) const;
+    // The focus event of this view (or its focused part), when its window is the active
+    // one: a screen reader follows the focus only in the window the user works in.
+    void announceFocus() const;
 
     // True while `view` is a live view object (not destroyed); safe from any thread.
     static bool isLive(const DView* view);
@@ -213,6 +265,7 @@ protected:
     DWindow* keyGrab = nullptr;       // not owned
     DTheme* theme = nullptr;          // not owned
     bool acceptsDoubleClick = false;
+    char accessKey = 0;
 
 private:
     friend class DWindow;

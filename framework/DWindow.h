@@ -21,6 +21,7 @@
 
 #include "foundation/DObject.h"
 #include "foundation/DString.h"
+#include "framework/Accessible.h"
 #include "framework/InputRules.h"
 #include "framework/DPalette.h"
 #include "graphics/DColor.h"
@@ -58,7 +59,7 @@ struct DRect {
     int height = 0;
 };
 
-class DWindow : public DObject {
+class DWindow : public DObject, public DAccessibleSource {
 public:
     DWindow();
     ~DWindow() override;
@@ -126,6 +127,26 @@ public:
     virtual void dismiss() {}
     // Native messages the window procedure does not handle itself; true = handled.
     virtual bool handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+    // ---- Accessibility and access keys (DWindowAccess.cpp) ----
+    // The client area as a node of the accessible tree, named by the title; its children
+    // are the interior's views.
+    DAccessibleInfo accessibleInfo() const override;
+    // Tells screen readers of an event of the client area (part -1) or of one of its parts.
+    void announce(DAccessibleEvent event, int part = -1) const;
+    // The focus event of the focused view, or of the client area when no view has it;
+    // raised when the window becomes active.
+    virtual void announceFocus() const;
+    // Access keys are underlined once the user pressed Alt in the window, or always when
+    // the system asks for keyboard cues.
+    bool accessKeysShown() const;
+    void showAccessKeys();
+    // Alt with a letter or digit: the view with that access key acts. False when no view
+    // has it, or while a menu or drop-down list holds the keys.
+    bool runAccessKey(int key);
+    // The system's colours or settings changed: the theme follows high contrast on or off,
+    // and the window and its views take its colours again and repaint.
+    void followSystemLook();
 
     bool create(HWND parent, int x, int y, int width, int height, const DString& title,
                 unsigned creationOptions);
@@ -235,6 +256,7 @@ protected:
     HWND taskbarButton = nullptr;
     bool hiddenByMinimize = false;
     DModalRun* modalRun = nullptr;     // not owned: the innermost running runModal, if any
+    bool keyboardCues = false;         // the user pressed Alt here: access keys are shown
 
 private:
     friend class DApplication;

@@ -9,6 +9,7 @@
 #include "framework/DWindow.h"
 
 #include "foundation/DList.h"
+#include "framework/AccessibleObject.h"
 #include "framework/DApplication.h"
 #include "framework/DView.h"
 #include "framework/DWinInterior.h"
@@ -206,6 +207,9 @@ LRESULT DWindow::dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lPara
         // would reach the window as system keys.
         if (IsWindow(window))
             DefWindowProcA(window, message, wParam, lParam);
+        // A screen reader follows the focus into the window that became active.
+        if (LOWORD(wParam) != WA_INACTIVE && attached(window, this))
+            announceFocus();
         return 0;
     case WM_PAINT: {
         PAINTSTRUCT ps;
@@ -242,6 +246,16 @@ LRESULT DWindow::dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lPara
     case WM_ACTIVATEAPP:
         return DefWindowProcA(window, message, wParam, lParam);
     default:
+        if (message == WM_GETOBJECT) {
+            LRESULT answer = 0;
+            if (answerAccessibleObjectRequest(this, wParam, lParam, answer))
+                return answer;
+        }
+        if (message == WM_SYSCOLORCHANGE || message == WM_SETTINGCHANGE) {
+            followSystemLook();  // high contrast on or off; the window may still want it too
+            if (!attached(window, this))
+                return 0;
+        }
         if (handleMessage(window, message, wParam, lParam))
             return 0;
         return DefWindowProcA(window, message, wParam, lParam);
@@ -298,6 +312,8 @@ void DWindow::deliverCharacter(int character)
 void DWindow::keyProtocol(UINT message, WPARAM wParam, LPARAM lParam)
 {
     int virtualKey = static_cast<int>(wParam);
+    if (message == WM_SYSKEYDOWN && virtualKey == VK_MENU)
+        showAccessKeys();  // Alt pressed: the access keys show from now on
     if (isModifierKey(virtualKey))
         return;
     int key = normalizedKey(virtualKey);
@@ -305,9 +321,11 @@ void DWindow::keyProtocol(UINT message, WPARAM wParam, LPARAM lParam)
     HWND window = handle;
 
     if (message == WM_SYSKEYDOWN || message == WM_SYSKEYUP) {
-        if (mods != modAlt)
+        if (!systemKeyReachesViews(key, mods))
             return;
         bool down = message == WM_SYSKEYDOWN;
+        if (down && mods == modAlt && runAccessKey(key))
+            return;
         sendToInterior(down ? eventKeyDown : eventKeyUp, key, mods);
         if (!attached(window, this))
             return;

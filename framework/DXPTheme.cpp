@@ -32,6 +32,7 @@ DXPTheme::DXPTheme(const char* libraryName)
     system.shadow = DColor(uint32_t(GetSysColor(COLOR_BTNSHADOW)));
     system.selection = DColor(uint32_t(GetSysColor(COLOR_HIGHLIGHT)));
     setPalettes(system, DPalette::menu());
+    followSystem();
 
     library = libraryName ? LoadLibraryA(libraryName) : nullptr;
     if (!library) return;

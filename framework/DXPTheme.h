@@ -4,7 +4,8 @@
 // it is decided afresh by every call, so switching the system's look takes effect at the next
 // repaint; with the service missing or switched off, or a theme class that cannot be opened,
 // each call draws the classic way. Colours 0-4 are the system's button and highlight colours
-// read once at construction. Owns the loaded library; theme handles live for one call.
+// read once at construction; high contrast follows the system (DTheme::followSystem) from
+// construction on. Owns the loaded library; theme handles live for one call.
 #pragma once
 
 #include "framework/DTheme.h"

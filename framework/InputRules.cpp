@@ -19,6 +19,13 @@ int mouseModifiers(bool shift, bool ctrl, bool alt)
     return (shift ? modShift : 0) | (ctrl ? modCtrl : 0) | (alt ? modAlt : 0);
 }
 
+bool systemKeyReachesViews(int key, int mods)
+{
+    if (mods == modAlt)
+        return true;
+    return key == keyF10 && mods == modShift;
+}
+
 bool isModifierKey(int virtualKey)
 {
     return virtualKey == keyShift || virtualKey == keyControl || virtualKey == keyAlt;

@@ -18,6 +18,10 @@ int keyModifiers(bool shift, bool ctrl, bool alt);
 // The flag mask for a mouse message: each key counts by itself.
 int mouseModifiers(bool shift, bool ctrl, bool alt);
 
+// Which keys the system sends as system keys reach the views: any key with Alt alone, and
+// Shift+F10, which opens a field's menu. Other combinations (F10 alone too) are dropped.
+bool systemKeyReachesViews(int key, int mods);
+
 // Shift, Ctrl and Alt themselves never reach the views.
 bool isModifierKey(int virtualKey);
 // The numeric keypad's digits (0x60-0x69) become the digit keys 0x30-0x39; every other

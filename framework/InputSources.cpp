@@ -10,6 +10,7 @@ namespace {
 
 std::atomic<DTickSource> tickSource{nullptr};
 std::atomic<DKeyStateSource> keyStateSource{nullptr};
+std::atomic<DCuesSource> cuesSource{nullptr};
 
 }  // namespace
 
@@ -21,6 +22,21 @@ void setTickSource(DTickSource source)
 void setKeyStateSource(DKeyStateSource source)
 {
     keyStateSource.store(source);
+}
+
+void setKeyboardCuesSource(DCuesSource source)
+{
+    cuesSource.store(source);
+}
+
+bool systemShowsKeyboardCues()
+{
+    DCuesSource source = cuesSource.load();
+    if (source)
+        return source();
+    BOOL always = FALSE;
+    SystemParametersInfoA(SPI_GETKEYBOARDCUES, 0, &always, 0);
+    return always != FALSE;
 }
 
 unsigned currentTick()

@@ -6,6 +6,7 @@ target_link_libraries(theme_glyphs PUBLIC graphics)
 if(WIN32)
   add_library(themes_win STATIC
     ${CMAKE_CURRENT_LIST_DIR}/DTheme.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/DThemeSystem.cpp
     ${CMAKE_CURRENT_LIST_DIR}/DXPTheme.cpp)
   target_link_libraries(themes_win PUBLIC theme_glyphs graphics_win)
 endif()

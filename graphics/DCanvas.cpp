@@ -355,7 +355,8 @@ int DCanvas::lineHeight()
     return textExtent(DString(lineHeightSample)).height();
 }
 
-void DCanvas::drawTextBox(int x, int y, int width, const DString& text, int align)
+void DCanvas::forEachBoxLine(int x, int y, int width, const DString& text, int align,
+                             const std::function<bool(int, int, const DString&)>& visit)
 {
     DDrawingLockHolder hold;
     lock();
@@ -363,13 +364,61 @@ void DCanvas::drawTextBox(int x, int y, int width, const DString& text, int alig
     DStringList* lines = wrapText(width, text);
     for (int k = 0; k < lines->count(); ++k) {
         DString line = alignedLine(lines->get(k), align);
+        // A left-aligned line needs no measuring.
         int lineWidth = 0;
         if ((align & DAlignLeft) == 0 && (align & (DAlignRight | DAlignCenter)) != 0)
             lineWidth = textExtent(line).width();
-        drawText(alignedLineX(x, width, lineWidth, align), y + k * height, line);
+        if (!visit(alignedLineX(x, width, lineWidth, align), y + k * height, line))
+            break;
     }
     delete lines;
     unlock();
+}
+
+void DCanvas::drawTextBox(int x, int y, int width, const DString& text, int align)
+{
+    forEachBoxLine(x, y, width, text, align, [this](int lineX, int lineY, const DString& line) {
+        drawText(lineX, lineY, line);
+        return true;
+    });
+}
+
+void DCanvas::underlineAccessKey(int x, int y, const DString& text, char key)
+{
+    const int index = accessKeyIndex(text, key);
+    if (index < 0)
+        return;
+    SIZE before = {0, 0};
+    SIZE through = {0, 0};
+    TEXTMETRICA metrics = {};
+    begin();
+    if (deviceContext) {
+        HFONT handle = fontObject->getHandle();
+        HGDIOBJ previous = handle ? SelectObject(deviceContext, handle) : nullptr;
+        GetTextExtentPoint32A(deviceContext, text.text(), index, &before);
+        GetTextExtentPoint32A(deviceContext, text.text(), index + 1, &through);
+        GetTextMetricsA(deviceContext, &metrics);
+        if (previous) SelectObject(deviceContext, previous);
+    }
+    end();
+    // One pixel below the baseline, under the character, in the text's colour.
+    const DColor ink = penObject->getColor();
+    penObject->setColor(fontObject->getColor());
+    const int lineY = y + metrics.tmAscent + 1;
+    drawLine(x + before.cx, lineY, x + through.cx, lineY);
+    penObject->setColor(ink);
+}
+
+void DCanvas::underlineAccessKeyInTextBox(int x, int y, int width, const DString& text,
+                                          int align, char key)
+{
+    // The first line that holds the letter shows it.
+    forEachBoxLine(x, y, width, text, align, [&](int lineX, int lineY, const DString& line) {
+        if (accessKeyIndex(line, key) < 0)
+            return true;
+        underlineAccessKey(lineX, lineY, line, key);
+        return false;
+    });
 }
 
 int DCanvas::textBoxHeight(int width, const DString& text)

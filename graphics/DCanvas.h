@@ -32,6 +32,8 @@
 
 #include <windows.h>
 
+#include <functional>
+
 class DBitmap;
 class DIcon;
 
@@ -87,6 +89,11 @@ public:
     DTextExtent textExtent(const DString& text);
     DStringList* wrapText(int width, const DString& text);  // caller owns the list
     void drawTextBox(int x, int y, int width, const DString& text, int align);
+    // Underlines a caption's access key (accessKeyIndex) in the font's colour: in a line of
+    // text drawn at (x, y), or in a text box drawn as drawTextBox draws it.
+    void underlineAccessKey(int x, int y, const DString& text, char key);
+    void underlineAccessKeyInTextBox(int x, int y, int width, const DString& text, int align,
+                                     char key);
     int textBoxHeight(int width, const DString& text);
     // Height of one line of text in the current font: the height of a sample with tall
     // capitals, descenders, brackets and quotes, so a line has room for any character.
@@ -102,6 +109,10 @@ public:
                       const DColor& bottomRight);
 
 private:
+    // Visits the lines of a text box as drawTextBox lays them out: each aligned line with
+    // its place; `visit` answers false to stop.
+    void forEachBoxLine(int x, int y, int width, const DString& text, int align,
+                        const std::function<bool(int, int, const DString&)>& visit);
     void begin();
     void end();
     void refreshObjects();  // remakes the GDI pen or brush whose attributes have changed

@@ -111,3 +111,23 @@ int alignedLineX(int x, int width, int lineWidth, int align)
     if (align & DAlignRight) return x + width - lineWidth;
     return x + (width - lineWidth) / 2;
 }
+
+namespace {
+
+char upperAscii(char c)
+{
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+}  // namespace
+
+int accessKeyIndex(const DString& text, char key)
+{
+    if (key == 0)
+        return -1;
+    const char wanted = upperAscii(key);
+    for (int i = 0; i < text.length(); i++)
+        if (upperAscii(text.text()[i]) == wanted)
+            return i;
+    return -1;
+}

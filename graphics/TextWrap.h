@@ -32,3 +32,7 @@ DString alignedLine(const DString& line, int align);
 
 // Horizontal position of an aligned line of `lineWidth` pixels in a column at x.
 int alignedLineX(int x, int width, int lineWidth, int align);
+
+// Where a caption shows its access key underlined: the first occurrence of the letter or
+// digit `key` in `text`, letters of either case; -1 when it does not occur (or `key` is 0).
+int accessKeyIndex(const DString& text, char key);

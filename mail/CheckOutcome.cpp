@@ -2,7 +2,7 @@
 
 #include <climits>
 
-#include "mail/DPellaroDictionary.h"
+#include "foundation/DPellaroDictionary.h"
 #include "mail/NewMailRule.h"
 #include "mail/ServerAddress.h"
 

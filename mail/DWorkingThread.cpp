@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "mail/Mailboxes.h"
-#include "mail/DPellaroDictionary.h"
+#include "foundation/DPellaroDictionary.h"
 #include "mail/Pop3Conversation.h"
 #include "mail/Pop3Dialogue.h"
 #include "mail/Pop3StartTls.h"

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "mail/DPellaroDictionary.h"
+#include "foundation/DPellaroDictionary.h"
 
 namespace {
 

@@ -2,8 +2,9 @@
 
 #include "controls/DButton.h"
 #include "controls/DStaticText.h"
+#include "foundation/DPellaroDictionary.h"
 #include "framework/DWinInterior.h"
-#include "mail/DPellaroDictionary.h"
+#include "windows/AccessKeyTables.h"
 #include "windows/InfoBoxLayout.h"
 
 bool DInfoBox::createSized(int width, int height, const char* englishTitle)
@@ -32,6 +33,8 @@ void DInfoBox::addOkButton(const DLayoutRect& at)
 {
     okButton = new DButton;
     okButton->create(at.x, at.y, at.width, at.height, DString("OK"));
+    const bool inHungarian = dictionary && dictionary->getLanguage() != 0;
+    okButton->setAccessKey(accessKeyOf(infoBoxAccessKeys(), "OK", inHungarian));
     addView(okButton);
     okButton->setDefault(true);
     okButton->setCancel(true);

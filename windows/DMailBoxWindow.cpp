@@ -9,8 +9,9 @@
 #include "controls/DStaticText.h"
 #include "framework/DWinInterior.h"
 #include "mail/CheckOutcome.h"
-#include "mail/DPellaroDictionary.h"
+#include "foundation/DPellaroDictionary.h"
 #include "mail/Mailboxes.h"
+#include "windows/AccessKeyTables.h"
 #include "windows/DMainWindow.h"
 
 #include <utility>
@@ -26,11 +27,18 @@ const int portLength = 5;
 
 }  // namespace
 
+void DMailBoxWindow::giveAccessKey(DView* view, const char* caption)
+{
+    const bool inHungarian = dictionary && dictionary->getLanguage() != 0;
+    view->setAccessKey(accessKeyOf(mailboxWindowAccessKeys(), caption, inHungarian));
+}
+
 DStaticText* DMailBoxWindow::label(const DFormRect& place, const char* caption, int format)
 {
     auto* made = new DStaticText;
     made->create(place.x, place.y, place.width, place.height, translate(DString(caption)));
     made->setFormat(format);
+    giveAccessKey(made, caption);
     addView(made);
     return made;
 }
@@ -50,6 +58,7 @@ DCheckBox* DMailBoxWindow::checkBox(const DFormRect& place, const char* caption)
 {
     auto* made = new DCheckBox;
     made->create(place.x, place.y, place.width, place.height, translate(DString(caption)));
+    giveAccessKey(made, caption);
     optionsGroup->addChild(made);
     return made;
 }
@@ -58,6 +67,7 @@ DButton* DMailBoxWindow::button(const DFormRect& place, const char* caption)
 {
     auto* made = new DButton;
     made->create(place.x, place.y, place.width, place.height, translate(DString(caption)));
+    giveAccessKey(made, caption);
     addView(made);
     return made;
 }

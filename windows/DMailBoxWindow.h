@@ -74,6 +74,8 @@ private:
     DButton* button(const DFormRect& place, const char* caption);
     // Grows the controls whose texts need more room than written, and the window with them.
     void fitToTexts();
+    // Gives the view the access key its English caption has in the window's language.
+    void giveAccessKey(DView* view, const char* caption);
     void fillFrom(const DMailboxEntry& entry);
     void showSecurity(MailSecurity security);
     void confirm();

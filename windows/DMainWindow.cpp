@@ -9,16 +9,18 @@
 #include "controls/DStaticText.h"
 #include "controls/DWaitBar.h"
 #include "framework/DWinInterior.h"
+#include "framework/KeyCodes.h"
 #include "framework/SystemUtils.h"
 #include "graphics/BuiltInImages.h"
 #include "graphics/DFont.h"
 #include "mail/CheckState.h"
 #include "mail/DMailboxEntry.h"
 #include "mail/DNetworkWatch.h"
-#include "mail/DPellaroDictionary.h"
+#include "foundation/DPellaroDictionary.h"
 #include "system/DThreadManager.h"
 #include "system/DTimer.h"
 #include "mail/Mailboxes.h"
+#include "windows/AccessKeyTables.h"
 #include "windows/DAboutBox.h"
 #include "windows/DLangMsgBox.h"
 #include "windows/DMailBoxWindow.h"
@@ -174,10 +176,17 @@ void DMainWindow::buildControls()
     setFocus(hideButton);
 }
 
+void DMainWindow::giveAccessKey(DView* view, const char* caption)
+{
+    const bool inHungarian = dictionary && dictionary->getLanguage() != 0;
+    view->setAccessKey(accessKeyOf(mainWindowAccessKeys(), caption, inHungarian));
+}
+
 DGroup* DMainWindow::group(const DLayoutRect& at, const char* caption)
 {
     DGroup* made = new DGroup;
     made->create(at.x, at.y, at.width, at.height, translate(caption));
+    giveAccessKey(made, caption);
     addView(made);
     return made;
 }
@@ -186,6 +195,7 @@ DButton* DMainWindow::button(DView* parent, const DLayoutRect& at, const char* c
 {
     DButton* made = new DButton;
     made->create(at.x, at.y, at.width, at.height, translate(caption));
+    giveAccessKey(made, caption);
     if (parent)
         parent->addChild(made);
     else
@@ -197,6 +207,7 @@ DCheckBox* DMainWindow::checkBox(DView* parent, const DLayoutRect& at, const cha
 {
     DCheckBox* made = new DCheckBox;
     made->create(at.x, at.y, at.width, at.height, translate(caption));
+    giveAccessKey(made, caption);
     parent->addChild(made);
     return made;
 }
@@ -376,21 +387,31 @@ void DMainWindow::onTimer(DTimer* timer)
         resumeTimerFired();
 }
 
-void DMainWindow::onEvent(DObject* sender, int code, int, int, int)
+void DMainWindow::onEvent(DObject* sender, int code, int x, int y, int)
 {
     const int leftButtonUp = 5, rightButtonUp = 7;
-    if (!sender || (code != leftButtonUp && code != rightButtonUp))
+    // From the keyboard: Enter or Space on an icon acts as its left click, its menu key as
+    // its right click; menus open at the icon with their first item hot.
+    const int keySelect = 8, contextMenuKey = 9;
+    bool byKeyboard = code == keySelect || code == contextMenuKey;
+    if (!sender || (code != leftButtonUp && code != rightButtonUp && !byKeyboard))
         return;
     if (sender == stateTrayIcon) {
         hideNotificationBox();
-        if (code == leftButtonUp)
+        if (code == leftButtonUp || code == keySelect)
             show(true);
         else
-            popupMenu(trayMenu);
+            popupMenu(trayMenu, byKeyboard, x, y);
     } else if (sender == mailTrayIcon) {
         hideNotificationBox();
-        popupMenu(newMailMenu);
+        popupMenu(newMailMenu, byKeyboard, x, y);
     }
+}
+
+void DMainWindow::onKeyDown(int key, int mods)
+{
+    if (key == keyEscape && mods == 0)
+        show(false);
 }
 
 bool DMainWindow::handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM)
@@ -458,14 +479,17 @@ void DMainWindow::stopNetworkWatch()
     networkWatch = nullptr;
 }
 
-void DMainWindow::popupMenu(DMenu* menu)
+void DMainWindow::popupMenu(DMenu* menu, bool byKeyboard, int x, int y)
 {
     if (!menu)
         return;
-    // The pointer in the menu's own units: where it opens.
-    int x = 0, y = 0;
-    menu->cursorPoint(x, y);
+    // A click opens the menu at the pointer, in the menu's own units; a key at the icon's
+    // place, which the tray icon gives in the same units.
+    if (!byKeyboard)
+        menu->cursorPoint(x, y);
     menu->popupForWindow(this, x, y);
+    if (byKeyboard)
+        menu->highlightFirst();
 }
 
 void DMainWindow::hideNotificationBox()

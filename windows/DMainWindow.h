@@ -71,6 +71,8 @@ public:
     void onMenuItem(int id) override;
     void onTimer(DTimer* timer) override;
     void onEvent(DObject* sender, int code, int x, int y, int keys) override;
+    // Escape hides the window, as "Hide" does.
+    void onKeyDown(int key, int mods) override;
     // The end of the Windows session saves the settings; a restarted task bar
     // ("TaskbarCreated") gets both tray icons back; a wake-up from sleep and the network
     // coming back ("PellaroNetworkBack", posted by the network watch) start one check a
@@ -166,6 +168,8 @@ private:
     DGroup* group(const DLayoutRect& at, const char* caption);
     DButton* button(DView* parent, const DLayoutRect& at, const char* caption);
     DCheckBox* checkBox(DView* parent, const DLayoutRect& at, const char* caption);
+    // Gives the view the access key its English caption has in the window's language.
+    void giveAccessKey(DView* view, const char* caption);
     void openMailboxWindow(bool editMode);
     void removeSelectedMailbox();
     void switchLanguage(bool toHungarian);
@@ -182,7 +186,9 @@ private:
     void showEnvelope(DEnvelope picture);
     void recreateTrayIcons();
     void hideNotificationBox();
-    void popupMenu(DMenu* menu);
+    // Opens a tray menu at the cursor, or from the keyboard at the icon's place (x, y)
+    // with its first item hot.
+    void popupMenu(DMenu* menu, bool byKeyboard = false, int x = 0, int y = 0);
     // A wake-up or the network's return: the one-shot timer starts when a check is due.
     void scheduleResumeCheck(bool due);
     void resumeTimerFired();

@@ -1,5 +1,6 @@
 #include "windows/DNotificationBox.h"
 
+#include "controls/AccessibleRules.h"
 #include "controls/ToolTipGeometry.h"
 
 void DNotificationBox::placeAtCorner()
@@ -9,6 +10,18 @@ void DNotificationBox::placeAtCorner()
     screenArea(areaWidth, areaHeight);
     DTipPlace place = bottomRightPlace(r.width, r.height, areaWidth, areaHeight, cornerMargin);
     moveTo(place.x, place.y);
+}
+
+void DNotificationBox::show(bool flag)
+{
+    showNow(flag);
+    if (flag)
+        announce(accessEventAlert);
+}
+
+DAccessibleInfo DNotificationBox::accessibleInfo() const
+{
+    return accessibleAlert(title(), handle && IsWindowVisible(handle));
 }
 
 void DNotificationBox::onMouseUp(int, int, int)

@@ -13,11 +13,14 @@ public:
     static const int cornerMargin = 50;
 
     // Shows the box at once (moved back onto the screen if it sticks out) or hides it.
-    void show(bool flag) { showNow(flag); }
+    // Showing it raises an alert, so screen readers read the news out.
+    void show(bool flag);
     // Moves the box so its bottom-right corner is `cornerMargin` pixels left of and above
     // the primary screen's bottom-right corner; call after setText, which resizes it.
     void placeAtCorner();
 
     // A click on the box hides it.
     void onMouseUp(int x, int y, int mods) override;
+    // An alert, its text as its name.
+    DAccessibleInfo accessibleInfo() const override;
 };

@@ -40,6 +40,17 @@ DTrayIcon::DTrayIcon(DWindow* ownerWindow, DIcon* picture)
     notifyData.uCallbackMessage = trayCallbackMessage;
     notifyData.hIcon = iconHandle;
     lastResult = Shell_NotifyIconA(NIM_ADD, &notifyData) != FALSE;
+    askForKeyboard();
+}
+
+void DTrayIcon::askForKeyboard()
+{
+    NOTIFYICONDATAA version = {};
+    version.cbSize = sizeof version;
+    version.hWnd = notifyData.hWnd;
+    version.uID = notifyData.uID;
+    version.uVersion = trayVersion4;
+    keyboard = Shell_NotifyIconA(NIM_SETVERSION, &version) != FALSE;
 }
 
 DTrayIcon::~DTrayIcon()
@@ -85,6 +96,7 @@ bool DTrayIcon::restore()
     // second add finds the icon there already: bringing it up to date is all that is left.
     if (!lastResult)
         lastResult = Shell_NotifyIconA(NIM_MODIFY, &notifyData) != FALSE;
+    askForKeyboard();
     return lastResult;
 }
 
@@ -100,3 +112,5 @@ void DTrayIcon::leftButtonUp(int x, int y, int keys) { notifyOwner(trayLeftUp, x
 void DTrayIcon::leftButtonDown(int x, int y, int keys) { notifyOwner(trayLeftDown, x, y, keys); }
 void DTrayIcon::rightButtonUp(int x, int y, int keys) { notifyOwner(trayRightUp, x, y, keys); }
 void DTrayIcon::rightButtonDown(int x, int y, int keys) { notifyOwner(trayRightDown, x, y, keys); }
+void DTrayIcon::keySelect(int x, int y, int keys) { notifyOwner(trayKeySelect, x, y, keys); }
+void DTrayIcon::contextMenuKey(int x, int y, int keys) { notifyOwner(trayContextMenu, x, y, keys); }

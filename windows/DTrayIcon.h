@@ -3,7 +3,9 @@
 // window: onEvent(this tray icon, code, x, y, keys) with code 3 moved, 4/5 left button
 // pressed/released, 6/7 right button pressed/released, x and y the cursor's screen
 // position in units of the display scale, keys the modifier flags (1 Shift, 16 Ctrl,
-// 256 Alt).
+// 256 Alt). Icons also take the keyboard (the notification area's fourth way of calling
+// back, TrayIconRules.h): code 8 for Enter or Space on the icon, 9 for its menu key or
+// Shift+F10, with x and y the icon's place on the screen in units of the display scale.
 //
 // Each tray icon has a hidden message window (DTrayIconWindow) that receives its callback
 // message; the window tells the icons apart, so every icon is called back with the same
@@ -40,6 +42,8 @@ public:
     virtual void leftButtonDown(int x, int y, int keys);
     virtual void rightButtonUp(int x, int y, int keys);
     virtual void rightButtonDown(int x, int y, int keys);
+    virtual void keySelect(int x, int y, int keys);
+    virtual void contextMenuKey(int x, int y, int keys);
 
     // Shows `icon` (also when it is the one shown: the system icon is made anew).
     void setIcon(DIcon* icon);
@@ -61,6 +65,9 @@ public:
     const NOTIFYICONDATAA& getNotifyData() const { return notifyData; }
     // Whether the system's last add, modify or restore request succeeded.
     bool lastRequestSucceeded() const { return lastResult; }
+    // Whether the notification area took the fourth way of calling back, and with it
+    // the keyboard, when the icon was last added.
+    bool takesKeyboard() const { return keyboard; }
 
     // The size the record is handed over with: the first version of the shell's record
     // (size, window, identifier, flags, callback message, icon, 64-byte tooltip), 88 bytes
@@ -69,6 +76,9 @@ public:
 
 private:
     void notifyOwner(int code, int x, int y, int keys);
+    // Asks the notification area to call back the fourth way (NIM_SETVERSION), which it
+    // forgets whenever the icon is added again. The request needs the record's longer form.
+    void askForKeyboard();
 
     DIcon* icon;                     // not owned
     DWindow* owner;                  // not owned
@@ -77,4 +87,5 @@ private:
     NOTIFYICONDATAA notifyData;
     HICON iconHandle = nullptr;      // owned
     bool lastResult = false;
+    bool keyboard = false;
 };

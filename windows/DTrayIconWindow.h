@@ -1,12 +1,14 @@
 // DTrayIconWindow: the hidden window that receives one tray icon's callback messages from
 // the system and the "TaskbarCreated" broadcast sent when the notification area is
-// rebuilt. It decodes the callback's mouse message once and calls the tray icon's mouse
-// operations with the cursor's screen position (in the window's units) and the modifier
-// keys; double clicks and the middle button are swallowed. Never shown. The tray icon is
-// not owned (it owns this).
+// rebuilt. It decodes the callback's message once (TrayIconRules.h) and calls the tray
+// icon's mouse operations with the cursor's screen position (in the window's units) and the
+// modifier keys, and its keyboard operations with the icon's place that the callback
+// carries; double clicks, the middle button and the shell's repeats of the mouse's messages
+// are swallowed. Never shown. The tray icon is not owned (it owns this).
 #pragma once
 
 #include "framework/DWindow.h"
+#include "windows/TrayIconRules.h"
 
 class DTrayIcon;
 
@@ -25,4 +27,5 @@ public:
 
 private:
     DTrayIcon* trayIcon = nullptr;  // not owned
+    DTrayEventFilter events;
 };

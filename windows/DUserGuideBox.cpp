@@ -2,7 +2,7 @@
 
 #include "controls/DStaticText.h"
 #include "framework/DWinInterior.h"
-#include "mail/DPellaroDictionary.h"
+#include "foundation/DPellaroDictionary.h"
 #include "mail/GuideTexts.h"
 #include "windows/InfoBoxLayout.h"
 

@@ -18,7 +18,7 @@
 #include "graphics/BuiltInImages.h"
 #include "mail/CheckState.h"
 #include "mail/DMailboxEntry.h"
-#include "mail/DPellaroDictionary.h"
+#include "foundation/DPellaroDictionary.h"
 #include "system/DThreadManager.h"
 #include "system/DTimer.h"
 #include "mail/DWorkingThread.h"

@@ -8,7 +8,7 @@
 #include "controls/DListView.h"
 #include "mail/CheckState.h"
 #include "mail/DMailboxEntry.h"
-#include "mail/DPellaroDictionary.h"
+#include "foundation/DPellaroDictionary.h"
 #include "system/DTimer.h"
 #include "mail/Mailboxes.h"
 #include "mail/SettingsFile.h"

@@ -5,7 +5,7 @@
 #include "graphics/BuiltInImages.h"
 #include "mail/CheckState.h"
 #include "mail/DMailboxEntry.h"
-#include "mail/DPellaroDictionary.h"
+#include "mail/DictionaryTexts.h"
 #include "mail/Mailboxes.h"
 #include "mail/SettingsFile.h"
 #include "windows/DMainWindow.h"

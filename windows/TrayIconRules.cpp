@@ -12,6 +12,20 @@ DTrayEvent trayEventFor(unsigned mouseMessage)
     }
 }
 
+DTrayEvent DTrayEventFilter::take(unsigned message)
+{
+    bool rightRelease = afterRightRelease;
+    afterRightRelease = message == 0x205;
+    if (message == trayKeySelectMessage)
+        return trayKeySelect;
+    if (message == trayContextMenuMessage)
+        return rightRelease ? trayNoEvent : trayContextMenu;
+    // A mouse move between the release and the shell's WM_CONTEXTMENU keeps the pair.
+    if (message == 0x200 && rightRelease)
+        afterRightRelease = true;
+    return trayEventFor(message);
+}
+
 DString trayTipText(const DString& text)
 {
     if (text.length() <= trayTipLimit)

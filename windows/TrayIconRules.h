@@ -1,6 +1,13 @@
 // The notification-area rules that need no platform calls: which window message carries
-// a tray icon's notifications, which of the system's mouse messages become which tray
-// event, and how much of a tooltip the system's record can hold.
+// a tray icon's notifications, which of the system's mouse and keyboard notifications
+// become which tray event, and how much of a tooltip the system's record can hold.
+//
+// Icons ask for the notification area's fourth way of calling back, in which the keyboard
+// reaches them too (Win+B, then the arrows): Enter or Space on an icon comes as NIN_KEYSELECT
+// and its menu key or Shift+F10 as WM_CONTEXTMENU, the message always in the low word of the
+// callback's lParam and the icon's place in its wParam. The mouse's messages stay as they
+// were; the shell adds NIN_SELECT after a left release and WM_CONTEXTMENU after a right
+// release, which repeat the mouse's own and are passed over.
 #pragma once
 
 #include "foundation/DString.h"
@@ -19,6 +26,26 @@ enum DTrayEvent : int {
     trayLeftUp = 5,
     trayRightDown = 6,
     trayRightUp = 7,
+    trayKeySelect = 8,    // Enter or Space on the icon
+    trayContextMenu = 9,  // the menu key or Shift+F10 on the icon
+};
+
+// The notification area's fourth way of calling back, and its keyboard notifications.
+const unsigned trayVersion4 = 4;
+const unsigned traySelectMessage = 0x400;     // NIN_SELECT
+const unsigned trayKeySelectMessage = 0x401;  // NIN_KEYSELECT
+const unsigned trayContextMenuMessage = 0x7B; // WM_CONTEXTMENU
+
+// Turns the notifications of one icon into its events in the order they come: the mouse's
+// as trayEventFor, Enter or Space as trayKeySelect, and a context menu asked for with the
+// keyboard as trayContextMenu; NIN_SELECT and the WM_CONTEXTMENU that follows a right
+// release (the mouse's, already told as trayRightUp) give trayNoEvent.
+class DTrayEventFilter {
+public:
+    DTrayEvent take(unsigned message);
+
+private:
+    bool afterRightRelease = false;
 };
 
 // The event for a mouse message carried in a callback's lParam (0x200 moved, 0x201 left

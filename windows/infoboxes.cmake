@@ -10,5 +10,5 @@ if(WIN32)
     ${CMAKE_CURRENT_LIST_DIR}/DUserGuideBox.cpp
     ${CMAKE_CURRENT_LIST_DIR}/DLangMsgBox.cpp)
   target_link_libraries(infoboxes_win PUBLIC infoboxlayout buttons_win smallcontrols_win
-                        dictionary windowcore_win)
+                        dictionary accesskeytables windowcore_win)
 endif()

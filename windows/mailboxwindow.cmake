@@ -9,7 +9,7 @@ if(WIN32)
   add_library(mailboxwindow_win STATIC
     ${CMAKE_CURRENT_LIST_DIR}/DMailBoxWindow.cpp)
   target_link_libraries(mailboxwindow_win PUBLIC
-    mailboxform checkcycle dictionary
+    mailboxform checkcycle dictionary accesskeytables
     inputline_win listview_win menus_win smallcontrols_win buttons_win windowcore_win
     mainwindow_win)
 endif()

@@ -10,7 +10,7 @@ if(WIN32)
     ${CMAKE_CURRENT_LIST_DIR}/MainWindowSettings.cpp
     ${CMAKE_CURRENT_LIST_DIR}/Startup.cpp)
   target_link_libraries(mainwindow_win PUBLIC
-    checkcycle pop3_win settings_win dictionary networkwatch_win
+    checkcycle pop3_win settings_win dictionary accesskeytables networkwatch_win
     trayicon_win notificationbox_win infoboxes_win mailboxwindow_win
     menus_win listview_win smallcontrols_win buttons_win
     windowcore_win themes_win utilities_win graphics_win

@@ -66,6 +66,21 @@ struct KeyCase {
     int selectionEnd;
 };
 
+// Each case's keys pressed in a field of its own, then its text, caret and selection checked.
+template <size_t N> void runKeyCases(const KeyCase (&cases)[N])
+{
+    for (const KeyCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        DInputLineRules r = field(c.text, c.caret);
+        for (const Key& k : c.keys)
+            EXPECT_TRUE(r.keyDown(k.key, k.mods).redraw);
+        EXPECT_EQ(str(r.getValue()), c.value);
+        EXPECT_EQ(r.getCaret(), c.caretAfter);
+        EXPECT_EQ(r.getAnchor(), c.anchor);
+        EXPECT_EQ(r.getSelectionEnd(), c.selectionEnd);
+    }
+}
+
 }  // namespace
 
 TEST(InputLineRules, KeysMoveTheCaretSelectAndErase)
@@ -96,19 +111,10 @@ TEST(InputLineRules, KeysMoveTheCaretSelectAndErase)
         {"end without shift clears", "abcdef", 4, {{kLeft, shift}, {kEnd, 0}}, "abcdef", 6, 0, 0},
         {"left stops at the start", "ab", 0, {{kLeft, 0}, {kLeft, 0}}, "ab", 0, 0, 0},
         {"right stops at the end", "ab", 2, {{kRight, 0}}, "ab", 2, 0, 0},
-        {"ctrl+left moves like left", "abc", 2, {{kLeft, ctrl}}, "abc", 1, 0, 0},
+        {"ctrl+left goes to the start of the word", "abc", 2, {{kLeft, ctrl}}, "abc", 0, 0, 0},
         {"tab and up change nothing", "abc", 1, {{kTab, 0}, {kUp, 0}}, "abc", 1, 0, 0},
     };
-    for (const KeyCase& c : cases) {
-        SCOPED_TRACE(c.name);
-        DInputLineRules r = field(c.text, c.caret);
-        for (const Key& k : c.keys)
-            EXPECT_TRUE(r.keyDown(k.key, k.mods).redraw);
-        EXPECT_EQ(str(r.getValue()), c.value);
-        EXPECT_EQ(r.getCaret(), c.caretAfter);
-        EXPECT_EQ(r.getAnchor(), c.anchor);
-        EXPECT_EQ(r.getSelectionEnd(), c.selectionEnd);
-    }
+    runKeyCases(cases);
 }
 
 TEST(InputLineRules, ShiftEndAfterShiftLeftKeepsTheSelectedTextAndOnlyMovesTheCaret)
@@ -134,7 +140,7 @@ TEST(InputLineRules, ClipboardKeysNeedCtrlAndAreRefusedInPasswordMode)
     EXPECT_EQ(plain.command, inputCommandNone);
     EXPECT_TRUE(plain.redraw);
     // Other Ctrl combinations do nothing at all.
-    DInputKeyResult other = r.keyDown('A', ctrl);
+    DInputKeyResult other = r.keyDown('B', ctrl);
     EXPECT_EQ(other.command, inputCommandNone);
     EXPECT_FALSE(other.redraw);
 
@@ -149,6 +155,69 @@ TEST(InputLineRules, ClipboardKeysNeedCtrlAndAreRefusedInPasswordMode)
     EXPECT_EQ(str(out), "untouched");
     EXPECT_EQ(str(r.getValue()), "secret");
     EXPECT_TRUE(r.hasSelection());
+}
+
+TEST(InputLineRules, CtrlWithArrowsBackspaceAndDeleteWorksByWords)
+{
+    const KeyCase cases[] = {
+        {"ctrl+left from inside a word", "one two  three", 6, {{kLeft, ctrl}}, "one two  three", 4, 0, 0},
+        {"ctrl+left over blanks to the word before", "one two  three", 9, {{kLeft, ctrl}},
+         "one two  three", 4, 0, 0},
+        {"ctrl+left twice", "one two  three", 14, {{kLeft, ctrl}, {kLeft, ctrl}},
+         "one two  three", 4, 0, 0},
+        {"ctrl+left at the start", "one", 0, {{kLeft, ctrl}}, "one", 0, 0, 0},
+        {"ctrl+right to the next word", "one two  three", 1, {{kRight, ctrl}}, "one two  three", 4, 0, 0},
+        {"ctrl+right over the blanks after a word", "one two  three", 4, {{kRight, ctrl}},
+         "one two  three", 9, 0, 0},
+        {"ctrl+right after the last word", "one two", 5, {{kRight, ctrl}}, "one two", 7, 0, 0},
+        {"ctrl+shift+right selects a word", "one two", 0, {{kRight, ctrl | shift}}, "one two", 4, 1, 5},
+        {"ctrl+shift+left extends a selection", "one two", 7,
+         {{kLeft, shift}, {kLeft, ctrl | shift}}, "one two", 4, 8, 5},
+        {"ctrl+shift+left to where it began selects nothing", "one", 0, {{kLeft, ctrl | shift}},
+         "one", 0, 0, 0},
+        {"ctrl+backspace erases the word before", "one two three", 7, {{kBackspace, ctrl}},
+         "one  three", 4, 0, 0},
+        {"ctrl+backspace with blanks before the caret", "one two  three", 9, {{kBackspace, ctrl}},
+         "one three", 4, 0, 0},
+        {"ctrl+backspace takes a selection only", "one two", 7, {{kLeft, shift}, {kBackspace, ctrl}},
+         "one tw", 6, 0, 0},
+        {"ctrl+delete erases to the next word", "one two three", 4, {{kDelete, ctrl}},
+         "one three", 4, 0, 0},
+        {"ctrl+a selects everything", "abc def", 2, {{'A', ctrl}}, "abc def", 7, 1, 8},
+        {"ctrl+a in an empty field selects nothing", "", 0, {{'A', ctrl}}, "", 0, 0, 0},
+    };
+    runKeyCases(cases);
+
+    // A password is one word: Ctrl+Left and Ctrl+Right go to its ends, and Ctrl+Backspace
+    // leaves no part of it behind for anyone to count.
+    DInputLineRules password = field("my secret", 5);
+    password.setPasswordMode(true);
+    password.keyDown(kLeft, ctrl);
+    EXPECT_EQ(password.getCaret(), 0);
+    password.keyDown(kRight, ctrl);
+    EXPECT_EQ(password.getCaret(), 9);
+    password.keyDown(kBackspace, ctrl);
+    EXPECT_EQ(str(password.getValue()), "");
+}
+
+TEST(InputLineRules, TheInsertAndDeleteKeysReachTheClipboard)
+{
+    DInputLineRules r = field("abcdef", 2);
+    r.keyDown(kRight, shift);
+    EXPECT_EQ(r.keyDown(keyInsert, shift).command, inputCommandPaste);
+    EXPECT_EQ(r.keyDown(keyInsert, ctrl).command, inputCommandCopy);
+    EXPECT_EQ(r.keyDown(kDelete, shift).command, inputCommandCut);
+    // The commands are the field's to run: the text is untouched by the rules themselves.
+    EXPECT_EQ(str(r.getValue()), "abcdef");
+    EXPECT_EQ(r.keyDown(keyInsert, 0).command, inputCommandNone);
+
+    // A password never goes near the clipboard: Shift+Delete only erases.
+    r.setPasswordMode(true);
+    EXPECT_EQ(r.keyDown(keyInsert, shift).command, inputCommandNone);
+    EXPECT_EQ(r.keyDown(keyInsert, ctrl).command, inputCommandNone);
+    DInputKeyResult erased = r.keyDown(kDelete, shift);
+    EXPECT_EQ(erased.command, inputCommandNone);
+    EXPECT_EQ(str(r.getValue()), "abdef");
 }
 
 TEST(InputLineRules, TypingInsertsAtTheCaretAndReplacesTheSelection)

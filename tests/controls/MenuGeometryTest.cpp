@@ -164,6 +164,22 @@ TEST(MenuKeys, UpAndDownSkipSeparators)
             << "from " << c.from << (c.down ? " down" : " up");
 }
 
+TEST(MenuKeys, UpAndDownPassOverDisabledItems)
+{
+    DMenuEntryShape off = item(1);
+    off.enabled = false;
+    std::vector<DMenuEntryShape> items = {off, item(1), off, separator(), item(1), off};
+    EXPECT_EQ(menuNextIndex(items, -1, true), 1);
+    EXPECT_EQ(menuNextIndex(items, 1, true), 4);
+    EXPECT_EQ(menuNextIndex(items, 4, true), 4);   // only disabled items after it
+    EXPECT_EQ(menuNextIndex(items, 4, false), 1);
+    EXPECT_EQ(menuNextIndex(items, 1, false), 1);  // a disabled first item is not reached
+    // From a disabled item that the mouse made hot, the keys move on.
+    EXPECT_EQ(menuNextIndex(items, 2, true), 4);
+    EXPECT_EQ(menuNextIndex(items, 2, false), 1);
+    EXPECT_EQ(menuNextIndex({off, off}, -1, true), -1);
+}
+
 TEST(MenuKeys, MenusWithNothingToChoose)
 {
     EXPECT_EQ(menuNextIndex({}, -1, true), -1);

@@ -106,13 +106,11 @@ TEST_F(Menus, AChoiceByKeyboardSendsExactlyOneCommand)
     // Keys reach the menu through its owner's key grab.
     pressKey(owner.getHandle(), VK_DOWN);
     EXPECT_EQ(menu.getHotIndex(), 0);
-    pressKey(owner.getHandle(), VK_DOWN);
-    pressKey(owner.getHandle(), VK_DOWN);  // over the separator to the Language item
+    pressKey(owner.getHandle(), VK_DOWN);  // over Save (disabled) and the separator
     EXPECT_EQ(menu.getHotIndex(), 3);
     pressKey(owner.getHandle(), VK_DOWN);
     pressKey(owner.getHandle(), VK_DOWN);  // stays on the last item
     EXPECT_EQ(menu.getHotIndex(), 4);
-    pressKey(owner.getHandle(), VK_UP);
     pressKey(owner.getHandle(), VK_UP);
     pressKey(owner.getHandle(), VK_UP);
     EXPECT_EQ(menu.getHotIndex(), 0);  // Open; Save (disabled) was passed on the way
@@ -171,12 +169,18 @@ TEST_F(Menus, ADisabledItemOrASeparatorSendsNoCommand)
     EXPECT_FALSE(menu.isOpen());
     EXPECT_EQ(commands(), 0);
 
-    // Enter on a disabled item, hot by the mouse.
+    // Enter on a disabled item, hot by the mouse, does nothing: the menu stays open for
+    // the keyboard user to move on.
     menu.popupForWindow(&owner, 100, 100);
     POINT save = itemCentre(menu, 1);
     moveOver(menu, save.x, save.y);
     EXPECT_EQ(menu.getHotIndex(), 1);
     pressKey(owner.getHandle(), VK_RETURN);
+    EXPECT_TRUE(menu.isOpen());
+    EXPECT_EQ(commands(), 0);
+    pressKey(owner.getHandle(), VK_UP);
+    EXPECT_EQ(menu.getHotIndex(), 0);
+    pressKey(owner.getHandle(), VK_ESCAPE);
     EXPECT_FALSE(menu.isOpen());
     pumpMessages();
     EXPECT_EQ(commands(), 0);
@@ -257,11 +261,11 @@ TEST_F(Menus, KeysFollowTheOpenSubmenu)
     pressKey(owner.getHandle(), VK_END);  // other keys do nothing
     EXPECT_EQ(menu.getHotIndex(), -1);
     pressKey(owner.getHandle(), VK_DOWN);
-    pressKey(owner.getHandle(), VK_DOWN);
-    pressKey(owner.getHandle(), VK_DOWN);    // Open, Save, then over the separator
+    pressKey(owner.getHandle(), VK_DOWN);    // Open, then over Save and the separator
     pressKey(owner.getHandle(), VK_RETURN);  // Language
     ASSERT_TRUE(language.isOpen());
     EXPECT_EQ(menu.getKeyTarget(), &language);
+    EXPECT_EQ(language.getHotIndex(), 0);    // opened from the keyboard: its first item
     pressKey(owner.getHandle(), VK_DOWN);
     pressKey(owner.getHandle(), VK_DOWN);
     EXPECT_EQ(language.getHotIndex(), 1);
@@ -273,11 +277,16 @@ TEST_F(Menus, KeysFollowTheOpenSubmenu)
     EXPECT_FALSE(menu.isOpen());
 }
 
-TEST_F(Menus, EscapeAndAClickOutsideCloseTheWholeChain)
+TEST_F(Menus, EscapeClosesOneLevelAndAClickOutsideTheWholeChain)
 {
     openLanguage();
     pressKey(owner.getHandle(), VK_ESCAPE);
     EXPECT_FALSE(language.isOpen());
+    ASSERT_TRUE(menu.isOpen());
+    EXPECT_EQ(owner.getKeyTarget(), &menu);
+    EXPECT_EQ(menu.getKeyTarget(), nullptr);
+    EXPECT_EQ(GetCapture(), menu.getHandle());
+    pressKey(owner.getHandle(), VK_ESCAPE);
     EXPECT_FALSE(menu.isOpen());
     EXPECT_EQ(owner.getKeyTarget(), nullptr);
 

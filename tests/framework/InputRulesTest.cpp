@@ -43,6 +43,19 @@ TEST(KeyValues, KeysThatTypeNoCharacter)
         EXPECT_FALSE(keyTypesNoCharacter(key, 0)) << key;
 }
 
+TEST(KeyValues, SystemKeysReachTheViewsWithAltAloneAndAsShiftF10)
+{
+    EXPECT_TRUE(systemKeyReachesViews('S', modAlt));
+    EXPECT_TRUE(systemKeyReachesViews(0x73, modAlt));   // Alt+F4
+    EXPECT_TRUE(systemKeyReachesViews(0x28, modAlt));   // Alt+Down opens a combo box
+    EXPECT_FALSE(systemKeyReachesViews(0x79, 0));       // F10 alone: no menu bar to open
+    EXPECT_TRUE(systemKeyReachesViews(0x79, modShift)); // Shift+F10 opens a field's menu
+    EXPECT_FALSE(systemKeyReachesViews(0x79, modCtrl));
+    EXPECT_FALSE(systemKeyReachesViews('S', modAlt | modShift));
+    EXPECT_FALSE(systemKeyReachesViews('S', 0));
+    EXPECT_FALSE(systemKeyReachesViews(0x78, modShift)); // Shift+F9 is not a system key's
+}
+
 TEST(KeyValues, DigitsDecimalAndDivideTranslateFromTheKeyValue)
 {
     EXPECT_TRUE(translatesFromKeyValue('0'));

@@ -8,7 +8,7 @@
 #include <memory>
 #include <string>
 
-#include "mail/DPellaroDictionary.h"
+#include "mail/DictionaryTexts.h"
 
 namespace {
 

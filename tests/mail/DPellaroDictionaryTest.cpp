@@ -7,7 +7,7 @@
 #include <thread>
 #include <vector>
 
-#include "mail/DPellaroDictionary.h"
+#include "mail/DictionaryTexts.h"
 #include "mail/GuideTexts.h"
 
 namespace {
@@ -57,9 +57,9 @@ protected:
 
 // ---- the pairs ----
 
-TEST_F(Filled, HoldsTheFirstSixtyPairsInOrderThenTheConnectionTexts)
+TEST_F(Filled, HoldsTheFirstSixtyPairsInOrderThenTheConnectionAndInterfaceTexts)
 {
-    ASSERT_EQ(d.count(), 60 + connectionTextCount);
+    ASSERT_EQ(d.count(), 60 + connectionTextCount + interfaceTextCount);
     ASSERT_EQ(sizeof keysInOrder / sizeof keysInOrder[0], 60u);
     for (int i = 0; i < 60; ++i) {
         if (keysInOrder[i]) {
@@ -71,15 +71,28 @@ TEST_F(Filled, HoldsTheFirstSixtyPairsInOrderThenTheConnectionTexts)
     EXPECT_TRUE(d.englishAt(6) == englishGuideText());
     EXPECT_TRUE(d.translatedAt(6) == hungarianGuideText());
     EXPECT_STREQ(d.englishAt(60).text(), "Server busy, try later!");
-    EXPECT_EQ(d.englishAt(60 + connectionTextCount).length(), 0);
+    EXPECT_STREQ(d.englishAt(60 + connectionTextCount).text(), "Cut");
+    EXPECT_EQ(d.englishAt(60 + connectionTextCount + interfaceTextCount).length(), 0);
 
     DPellaroDictionary added;
     addConnectionTexts(added);
     ASSERT_EQ(added.count(), connectionTextCount);
-    for (int i = 0; i < connectionTextCount; ++i) {
+    addInterfaceTexts(added);
+    ASSERT_EQ(added.count(), connectionTextCount + interfaceTextCount);
+    for (int i = 0; i < added.count(); ++i) {
         EXPECT_TRUE(d.englishAt(60 + i) == added.englishAt(i)) << "pair " << 60 + i;
         EXPECT_TRUE(d.translatedAt(60 + i) == added.translatedAt(i)) << "pair " << 60 + i;
     }
+}
+
+TEST_F(Filled, TheFieldMenuAndWhatScreenReadersReadAreInHungarian)
+{
+    // Kiv(a acute)g(a acute)s, Jel(o umlaut)l(e acute)s t(o umlaut)rl(e acute)se
+    EXPECT_EQ(hexOf(hungarian("Cut")), "4B 69 76 E1 67 E1 73");
+    EXPECT_EQ(hexOf(hungarian("Uncheck")), "4A 65 6C F6 6C E9 73 20 74 F6 72 6C E9 73 65");
+    for (const char* key : {"Copy", "Paste", "Delete", "Press", "Check", "Open", "Close",
+                            "Execute", "Select", "Vertical", "Horizontal"})
+        EXPECT_STRNE(hungarian(key).text(), key) << key;
 }
 
 TEST_F(Filled, ConnectionErrorsHaveHungarianTexts)

@@ -8,7 +8,7 @@
 #include <thread>
 #include <vector>
 
-#include "mail/DPellaroDictionary.h"
+#include "foundation/DPellaroDictionary.h"
 #include "mail/Pop3Conversation.h"
 #include "mail/Pop3Dialogue.h"
 

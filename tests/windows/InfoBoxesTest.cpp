@@ -9,7 +9,7 @@
 #include "graphics/DCanvas.h"
 #include "graphics/DFont.h"
 #include "graphics/DIcon.h"
-#include "mail/DPellaroDictionary.h"
+#include "mail/DictionaryTexts.h"
 #include "mail/GuideTexts.h"
 #include "windows/DAboutBox.h"
 #include "windows/DLangMsgBox.h"

@@ -12,7 +12,7 @@
 #include "controls/DInputLine.h"
 #include "controls/DListView.h"
 #include "framework/DWinInterior.h"
-#include "mail/DPellaroDictionary.h"
+#include "mail/DictionaryTexts.h"
 #include "mail/Mailboxes.h"
 #include "windows/DMailBoxWindow.h"
 

@@ -4,7 +4,8 @@
 #include "framework/WindowTestKit.h"
 #include "graphics/DCanvas.h"
 #include "graphics/DFont.h"
-#include "mail/DPellaroDictionary.h"
+#include "foundation/DPellaroDictionary.h"
+#include "mail/DictionaryTexts.h"
 
 #include <cmath>
 #include <cstdlib>

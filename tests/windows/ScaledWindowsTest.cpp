@@ -13,7 +13,7 @@
 #include "framework/DWinInterior.h"
 #include "framework/DisplayDpi.h"
 #include "framework/WindowTestKit.h"
-#include "mail/DPellaroDictionary.h"
+#include "foundation/DPellaroDictionary.h"
 #include "windows/DAboutBox.h"
 #include "windows/DLangMsgBox.h"
 #include "windows/DMailBoxWindow.h"

@@ -20,7 +20,7 @@
 #include "graphics/DCanvas.h"
 #include "graphics/DFont.h"
 #include "framework/DWinInterior.h"
-#include "mail/DPellaroDictionary.h"
+#include "foundation/DPellaroDictionary.h"
 #include "windows/DAboutBox.h"
 #include "windows/DLangMsgBox.h"
 #include "windows/DMailBoxWindow.h"

@@ -22,6 +22,33 @@ TEST(TrayIconRules, ButtonsAndMovesBecomeEventsAndEverythingElseNothing)
     EXPECT_EQ(trayEventFor(0x10202), trayNoEvent);
 }
 
+TEST(TrayIconRules, TheKeyboardsNotificationsBecomeEventsAndTheMousesRepeatsNothing)
+{
+    DTrayEventFilter filter;
+    // Enter or Space on the icon; its menu key.
+    EXPECT_EQ(filter.take(0x401), trayKeySelect);
+    EXPECT_EQ(filter.take(0x7B), trayContextMenu);
+    EXPECT_EQ(filter.take(0x7B), trayContextMenu);
+    // A left click: the release, then the shell's NIN_SELECT, which repeats it.
+    EXPECT_EQ(filter.take(0x201), trayLeftDown);
+    EXPECT_EQ(filter.take(0x202), trayLeftUp);
+    EXPECT_EQ(filter.take(0x400), trayNoEvent);
+    // A right click: the release, then the shell's WM_CONTEXTMENU, which repeats it, also
+    // with a move between them.
+    EXPECT_EQ(filter.take(0x204), trayRightDown);
+    EXPECT_EQ(filter.take(0x205), trayRightUp);
+    EXPECT_EQ(filter.take(0x7B), trayNoEvent);
+    EXPECT_EQ(filter.take(0x205), trayRightUp);
+    EXPECT_EQ(filter.take(0x200), trayMouseMove);
+    EXPECT_EQ(filter.take(0x7B), trayNoEvent);
+    // Only the one that follows: the keyboard's next menu key counts again.
+    EXPECT_EQ(filter.take(0x7B), trayContextMenu);
+    // Anything else between the release and the menu key breaks the pair.
+    EXPECT_EQ(filter.take(0x205), trayRightUp);
+    EXPECT_EQ(filter.take(0x401), trayKeySelect);
+    EXPECT_EQ(filter.take(0x7B), trayContextMenu);
+}
+
 TEST(TrayIconRules, TooltipsLongerThan63CharactersAreCut)
 {
     std::string sixtyThree(63, 'x');

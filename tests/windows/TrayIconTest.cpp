@@ -118,6 +118,37 @@ TEST_F(TrayIcons, EveryIconIsCalledBackWithOneMessageOnAWindowOfItsOwn)
     EXPECT_TRUE(inNotificationArea(second.getNotifyData()));
 }
 
+TEST_F(TrayIcons, TheKeyboardReachesAnIconThroughTheFourthWayOfCallingBack)
+{
+    DTrayIcon tray(&owner, &idle);
+    // Wine's notification area takes the request (and would answer the keyboard's
+    // notifications, had it a keyboard way into the tray).
+    EXPECT_TRUE(tray.takesKeyboard());
+    const unsigned message = tray.getCallbackMessage();
+    const UINT id = tray.getNotifyData().uID;
+    HWND window = tray.getWindow()->getHandle();
+    // As the shell sends them: the icon's place in wParam, the notification and the icon
+    // in lParam. Enter on the icon, then its menu key.
+    SendMessageA(window, message, MAKEWPARAM(980, 750), MAKELPARAM(0x401, id & 0xFFFF));
+    SendMessageA(window, message, MAKEWPARAM(981, 751), MAKELPARAM(WM_CONTEXTMENU, id & 0xFFFF));
+    // A right click the same way: its release counts, the shell's repeat of it does not.
+    SendMessageA(window, message, MAKEWPARAM(982, 752), MAKELPARAM(WM_RBUTTONUP, id & 0xFFFF));
+    SendMessageA(window, message, MAKEWPARAM(982, 752), MAKELPARAM(WM_CONTEXTMENU, id & 0xFFFF));
+    ASSERT_EQ(owner.trayEvents.size(), 3u);
+    EXPECT_EQ(owner.trayEvents[0].code, 8);
+    EXPECT_EQ(owner.trayEvents[0].x, 980);
+    EXPECT_EQ(owner.trayEvents[0].y, 750);
+    EXPECT_EQ(owner.trayEvents[1].code, 9);
+    EXPECT_EQ(owner.trayEvents[1].x, 981);
+    EXPECT_EQ(owner.trayEvents[1].y, 751);
+    EXPECT_EQ(owner.trayEvents[2].code, 7);
+    EXPECT_EQ(owner.trayEvents[0].sender, &tray);
+
+    // After the notification area is rebuilt the icon asks again.
+    EXPECT_TRUE(tray.restore());
+    EXPECT_TRUE(tray.takesKeyboard());
+}
+
 TEST_F(TrayIcons, CallbacksReachTheOwnerAsEventsWithCursorAndKeys)
 {
     DTrayIcon tray(&owner, &idle);

@@ -20,10 +20,13 @@ if(WIN32)
   pellaro_add_test(NAME endtoend_tests WINDOWS_ONLY
     SOURCES
       ${CMAKE_CURRENT_LIST_DIR}/e2e/EndToEndTest.cpp
+      ${CMAKE_CURRENT_LIST_DIR}/e2e/KeyboardOnlyTest.cpp
+      ${CMAKE_CURRENT_LIST_DIR}/AccessibleWalk.cpp
       ${CMAKE_CURRENT_LIST_DIR}/e2e/TrayStandIn.cpp
       ${CMAKE_CURRENT_LIST_DIR}/e2e/ProgramUnderTest.cpp
       ${CMAKE_SOURCE_DIR}/tests/mail/LoopbackServer.cpp
     LIBS settings_win utilities_win dictionary menugeometry mailboxform socket_win
+         accesskeytables oleacc ole32 oleaut32 uuid
     LABELS gui
     PROPERTIES FIXTURES_REQUIRED dovecot_e2e
                RESOURCE_LOCK pellaro_settings_file)

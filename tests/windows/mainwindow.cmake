@@ -32,3 +32,31 @@ if(WIN32)
   target_include_directories(held_exit_child PRIVATE ${CMAKE_SOURCE_DIR}/tests)
   add_dependencies(check_cycle_tests held_exit_child)
 endif()
+
+# Every window read through the accessible objects a screen reader reads, the events it
+# hears, the keys a keyboard user presses, in English and Hungarian, and high contrast. One
+# program, run as four tests (trees, events, keys, contrast) so that each stays well inside
+# the time a test has.
+pellaro_add_test(NAME accessibility_tests WINDOWS_ONLY
+  SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/AccessibleTreeTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/AccessibleEventsTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/KeyboardTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/HighContrastTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/AccessibilityFixture.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/AccessibleWalk.cpp
+    ${pellaro_main_window_support}
+  LIBS mainwindow_win accesskeytables ws2_32 oleacc ole32 oleaut32 uuid
+  LABELS gui)
+if(WIN32)
+  set_tests_properties(accessibility_tests PROPERTIES ENVIRONMENT "GTEST_FILTER=*Tree.*:Run.*")
+  foreach(part events:Events.* keys:*Keys.* contrast:Contrast.*)
+    string(REPLACE ":" ";" part "${part}")
+    list(GET part 0 name)
+    list(GET part 1 filter)
+    add_test(NAME accessibility_${name}_tests COMMAND accessibility_tests --gtest_brief=1
+             WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
+    set_tests_properties(accessibility_${name}_tests PROPERTIES
+      ENVIRONMENT "GTEST_FILTER=${filter}" LABELS gui RESOURCE_LOCK display TIMEOUT 600)
+  endforeach()
+endif()

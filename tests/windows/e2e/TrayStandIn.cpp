@@ -9,6 +9,8 @@ const char* const trayClass = "Shell_TrayWnd";
 // Offsets in Wine's notify-icon record.
 const size_t ownerAt = 0, idAt = 4, flagsAt = 8, callbackAt = 12, tipAt = 16;
 const size_t tipCharacters = 128;
+// After the tooltip: state, state mask, the 256-character balloon text, then the version.
+const size_t versionAt = tipAt + tipCharacters * 2 + 8 + 512;
 const size_t pictureSizeAt = 944, pictureBitsAt = 960;
 
 uint32_t u32(const unsigned char* p)
@@ -110,6 +112,11 @@ bool TrayStandIn::receive(const COPYDATASTRUCT& data)
         if (found == icons.end())
             return false;
         break;
+    case NIM_SETVERSION:
+        if (found == icons.end())
+            return false;
+        found->icon.version = u32(p + versionAt);
+        return true;
     case NIM_DELETE:
         if (found == icons.end())
             return false;
@@ -173,6 +180,28 @@ int TrayStandIn::deletesOf(DWORD pid) const
     for (const auto& d : deletes)
         n += d.first == pid ? d.second : 0;
     return n;
+}
+
+namespace {
+
+bool sendFromKeyboard(const TrayIconRecord& icon, UINT message, int x, int y)
+{
+    if (icon.version < 4)
+        return false;
+    return PostMessageA(icon.owner, icon.callback, MAKEWPARAM(x, y),
+                        MAKELPARAM(message, icon.id & 0xFFFF)) != FALSE;
+}
+
+}  // namespace
+
+bool TrayStandIn::keySelect(const TrayIconRecord& icon, int x, int y)
+{
+    return sendFromKeyboard(icon, NIN_KEYSELECT, x, y);
+}
+
+bool TrayStandIn::contextMenuKey(const TrayIconRecord& icon, int x, int y)
+{
+    return sendFromKeyboard(icon, WM_CONTEXTMENU, x, y);
 }
 
 bool TrayStandIn::click(const TrayIconRecord& icon, UINT mouseMessage, int x, int y)

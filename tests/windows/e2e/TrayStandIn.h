@@ -5,7 +5,9 @@
 // the top-level windows from the top, finds it before Wine's own tray window. It records
 // each icon's owner window, id, callback message, tooltip and picture, and clicks an icon
 // the way the shell does: by posting the icon's callback message with the id as wParam and
-// the mouse message as lParam.
+// the mouse message as lParam. An icon that asked for the fourth way of calling back
+// (NIM_SETVERSION with 4) can be reached from the keyboard as the shell reaches it: the
+// message and the id in lParam, the icon's place in wParam.
 //
 // The record it receives is Wine's form of the notify-icon data: the owner window (32 bits),
 // id, flags, callback message, the tooltip as 128 UTF-16 characters, ..., and at offset 944
@@ -30,6 +32,7 @@ struct TrayIconRecord {
     int height = 0;
     uint64_t picture = 0;   // a hash of the picture's bits: equal pictures, equal hashes
     std::vector<uint64_t> pictures;  // every picture the icon was given, the first at its add
+    unsigned version = 0;   // the way of calling back it asked for; 0 for the first
 };
 
 class TrayStandIn {
@@ -54,6 +57,11 @@ public:
     // Posts the icon's callback message with `mouseMessage` (WM_LBUTTONUP ...), after moving
     // the pointer to `x`, `y` as a click on the tray would leave it.
     static bool click(const TrayIconRecord& icon, UINT mouseMessage, int x, int y);
+    // Enter on the icon (NIN_KEYSELECT) or its menu key (WM_CONTEXTMENU), as the shell sends
+    // them to an icon of the fourth way, with the icon's place at (x, y). False for an icon
+    // that did not ask for it.
+    static bool keySelect(const TrayIconRecord& icon, int x, int y);
+    static bool contextMenuKey(const TrayIconRecord& icon, int x, int y);
 
 private:
     struct Entry {

@@ -1,37 +1,6 @@
-#include "mail/DPellaroDictionary.h"
+#include "mail/DictionaryTexts.h"
 
 #include "mail/GuideTexts.h"
-
-DPellaroDictionary* dictionary = nullptr;
-
-DPellaroDictionary::DPellaroDictionary() : english(new DStringList), translated(new DStringList)
-{
-}
-
-DPellaroDictionary::~DPellaroDictionary()
-{
-    delete english;
-    delete translated;
-}
-
-void DPellaroDictionary::addPair(DString englishText, DString hungarianText)
-{
-    english->add(englishText);
-    translated->add(hungarianText);
-}
-
-DString DPellaroDictionary::translate(const DString& text) const
-{
-    if (language.load() == 0)
-        return text;
-    int index = english->indexOf(text);
-    return index < 0 ? text : translated->get(index);
-}
-
-DString translate(const DString& english)
-{
-    return dictionary ? dictionary->translate(english) : english;
-}
 
 // The Hungarian texts are Windows ANSI bytes; each is also given readably in a comment.
 // They use only the accented letters whose bytes are the same in the Central European and
@@ -99,6 +68,7 @@ void fillDictionary(DPellaroDictionary& d)
     d.addPair(" new mail!", " \xFAj lev\xE9l!");  //  új levél!
     d.addPair(" has ", ": ");
     addConnectionTexts(d);
+    addInterfaceTexts(d);
 }
 
 // Texts of secured connections, of the server field, of busy servers and of a server that
@@ -120,4 +90,22 @@ void addConnectionTexts(DPellaroDictionary& d)
     d.addPair("SSL/TLS", "SSL/TLS");
     d.addPair("Port:", "Port:");
     d.addPair("Server not responding!", "A szerver nem v\xE1laszol!");  // A szerver nem válaszol!
+}
+
+// The text fields' menu, then the words screen readers read for the controls.
+void addInterfaceTexts(DPellaroDictionary& d)
+{
+    d.addPair("Cut", "Kiv\xE1g\xE1s");  // Kivágás
+    d.addPair("Copy", "M\xE1sol\xE1s");  // Másolás
+    d.addPair("Paste", "Beilleszt\xE9s");  // Beillesztés
+    d.addPair("Delete", "T\xF6rl\xE9s");  // Törlés
+    d.addPair("Press", "Megnyom\xE1s");  // Megnyomás
+    d.addPair("Check", "Bejel\xF6l\xE9s");  // Bejelölés
+    d.addPair("Uncheck", "Jel\xF6l\xE9s t\xF6rl\xE9se");  // Jelölés törlése
+    d.addPair("Open", "Megnyit\xE1s");  // Megnyitás
+    d.addPair("Close", "Bez\xE1r\xE1s");  // Bezárás
+    d.addPair("Execute", "V\xE9grehajt\xE1s");  // Végrehajtás
+    d.addPair("Select", "Kiv\xE1laszt\xE1s");  // Kiválasztás
+    d.addPair("Vertical", "F\xFCgg\xF6leges");  // Függöleges
+    d.addPair("Horizontal", "V\xEDzszintes");  // Vízszintes
 }

@@ -5,8 +5,10 @@
 // string lists, which always have the same length: entry i of `translated` is the Hungarian
 // text of entry i of `english`.
 //
-// Filled once at start-up before any working thread exists, then only read; the language
-// byte is the one thing that changes while working threads translate, so it is atomic.
+// Filled once at start-up before any working thread exists (mail/DictionaryTexts.h holds
+// Pellaro's pairs), then only read; the language byte is the one thing that changes while
+// working threads translate, so it is atomic. It lies in the lowest layer so that controls,
+// windows and the mail checker all translate through the same lookup.
 #pragma once
 
 #include <atomic>
@@ -42,10 +44,3 @@ extern DPellaroDictionary* dictionary;
 
 // `english` in the current interface language; unchanged while there is no dictionary.
 DString translate(const DString& english);
-
-// Adds Pellaro's English/Hungarian pairs in their fixed order: the 60 the program started
-// with, then those of addConnectionTexts.
-void fillDictionary(DPellaroDictionary& d);
-// The 15 pairs of secured connections, the server field, busy servers and silent ones.
-void addConnectionTexts(DPellaroDictionary& d);
-const int connectionTextCount = 15;
