@@ -10,6 +10,7 @@
 #include "controls/DGroup.h"
 #include "controls/DListView.h"
 #include "controls/DMenu.h"
+#include "framework/AccessibleObject.h"
 #include "framework/DWinInterior.h"
 #include "framework/DisplayDpi.h"
 #include "framework/WindowTestKit.h"
@@ -68,6 +69,35 @@ void pressEveryButton(DWindow& window)
     }
 }
 
+// What a screen reader is told of `view`: its place on the screen, in device pixels, and
+// whether the window's hit test at the place's centre finds something of the window there (a
+// child object or a child's number). False when the view gives no object.
+bool readerPlace(DWindow& owner, DView* view, RECT& place, bool& hit)
+{
+    IAccessible* object = accessibleObjectOf(view);
+    if (!object)
+        return false;
+    VARIANT self;
+    VariantInit(&self);
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    LONG x = 0, y = 0, width = 0, height = 0;
+    bool told = object->accLocation(&x, &y, &width, &height, self) == S_OK;
+    place = RECT{x, y, x + width, y + height};
+    object->Release();
+    VARIANT found;
+    VariantInit(&found);
+    hit = false;
+    IAccessible* window = accessibleObjectOf(&owner);
+    if (told && window && window->accHitTest(x + width / 2, y + height / 2, &found) == S_OK)
+        hit = (found.vt == VT_DISPATCH && found.pdispVal) ||
+              (found.vt == VT_I4 && found.lVal != CHILDID_SELF);
+    VariantClear(&found);
+    if (window)
+        window->Release();
+    return told;
+}
+
 using ScaledMainWindow = ScaledMainWindowTest;
 using ScaledDialogs = ScaledDialogTest;
 
@@ -122,6 +152,32 @@ TEST_F(ScaledMainWindow, TheHungarianWindowGrowsWhereItsTextsNeedAndStaysOnItsPi
     EXPECT_EQ(window->getCheckNowButton()->getY(), written.checkNowButton.y);
     EXPECT_FALSE(window->getMailboxList()->isHorizontalBarShown());
     pressEveryButton(*window);
+}
+
+// A screen reader draws its focus frame and routes its clicks by the places it is told: they
+// must be the device pixels the control covers on the screen at every scale.
+TEST_F(ScaledMainWindow, AScreenReaderIsToldWhereEachControlIsOnTheScreen)
+{
+    startIn(false);
+    int checked = 0;
+    forEachView(*window, [&](DView* view) {
+        HWND own = static_cast<HWND>(view->getHandle());
+        if (!own || view == window->getInterior() || !view->isVisible())
+            return;
+        RECT place{};
+        bool hit = false;
+        ASSERT_TRUE(readerPlace(*window, view, place, hit)) << nameOf(view);
+        RECT actual{};
+        GetWindowRect(own, &actual);
+        EXPECT_EQ(place.left, actual.left) << nameOf(view);
+        EXPECT_EQ(place.top, actual.top) << nameOf(view);
+        EXPECT_EQ(place.right, actual.right) << nameOf(view);
+        EXPECT_EQ(place.bottom, actual.bottom) << nameOf(view);
+        // The window's hit test at the control's centre reaches it or the group around it.
+        EXPECT_TRUE(hit) << nameOf(view);
+        checked++;
+    });
+    EXPECT_GE(checked, 10);
 }
 
 TEST_F(ScaledMainWindow, TheTrayIconsPictureHasTheSizeTheSystemAsksFor)
