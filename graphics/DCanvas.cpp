@@ -6,6 +6,8 @@
 #include "graphics/TextWrap.h"
 #include "system/DrawingLock.h"
 
+#include <algorithm>
+
 namespace {
 
 // The sample whose height is the line height of a text box: tall capitals, descenders,
@@ -388,25 +390,29 @@ void DCanvas::underlineAccessKey(int x, int y, const DString& text, char key)
     const int index = accessKeyIndex(text, key);
     if (index < 0)
         return;
-    SIZE before = {0, 0};
-    SIZE through = {0, 0};
-    TEXTMETRICA metrics = {};
     begin();
     if (deviceContext) {
+        // Measured in the font as drawn, in device pixels, and drawn in device pixels from the
+        // text's own corner: a unit further down for every 96 dpi, in the text's colour.
+        SIZE before = {0, 0};
+        SIZE through = {0, 0};
+        TEXTMETRICA metrics = {};
         HFONT handle = fontObject->getHandle();
         HGDIOBJ previous = handle ? SelectObject(deviceContext, handle) : nullptr;
         GetTextExtentPoint32A(deviceContext, text.text(), index, &before);
         GetTextExtentPoint32A(deviceContext, text.text(), index + 1, &through);
         GetTextMetricsA(deviceContext, &metrics);
         if (previous) SelectObject(deviceContext, previous);
+        const RECT corner = deviceRect(x, y, 1, 1);
+        const int thickness = std::max(1, scale.dpi() / baseDpi);
+        RECT line;
+        line.left = corner.left + before.cx;
+        line.right = corner.left + through.cx;
+        line.top = corner.top + metrics.tmAscent + thickness;
+        line.bottom = line.top + thickness;
+        fillDevice(line, fontObject->getColor().value());
     }
     end();
-    // One pixel below the baseline, under the character, in the text's colour.
-    const DColor ink = penObject->getColor();
-    penObject->setColor(fontObject->getColor());
-    const int lineY = y + metrics.tmAscent + 1;
-    drawLine(x + before.cx, lineY, x + through.cx, lineY);
-    penObject->setColor(ink);
 }
 
 void DCanvas::underlineAccessKeyInTextBox(int x, int y, int width, const DString& text,

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <set>
 #include <utility>
@@ -229,4 +230,38 @@ TEST(CanvasScaling, IconsForTheSystemAreScaledPixelForPixel)
     DeleteObject(info.hbmMask);
     DestroyIcon(system);
     EXPECT_EQ(scaledIcon(&icon, 0, 3), nullptr);
+}
+
+// An access key's underline is measured in the font as drawn and must fall under its letter
+// at every scale: within the letter's columns and inside the text's line, not below it.
+TEST(CanvasScaling, AnAccessKeysUnderlineStaysUnderItsLetter)
+{
+    DBitmap bitmap(300, 120);
+    DCanvas* c = bitmap.canvas();
+    for (int dpi : {96, 144, 192}) {
+        const DScale scale(dpi);
+        c->setScale(scale);
+        fillBitmap(bitmap, white);
+        c->font()->setColor(red);
+        c->underlineAccessKey(10, 5, DString("Exit"), 'x');
+        const Pixels line = pixelsOf(BitmapPixels(bitmap), red);
+        ASSERT_FALSE(line.empty()) << dpi;
+        int left = 1 << 20, right = -1, top = 1 << 20, bottom = -1;
+        for (const auto& p : line) {
+            left = std::min(left, p.first);
+            right = std::max(right, p.first);
+            top = std::min(top, p.second);
+            bottom = std::max(bottom, p.second);
+        }
+        const int before = c->textExtent(DString("E")).width();
+        const int through = c->textExtent(DString("Ex")).width();
+        const int height = c->textExtent(DString("Ex")).height();
+        // Units are rounded up from the device widths: the letter lies within these bands.
+        EXPECT_GE(left, scale.toDevice(10 + before - 1)) << dpi;
+        EXPECT_LE(right, scale.toDevice(10 + through)) << dpi;
+        EXPECT_GT(top, scale.toDevice(5 + height / 2)) << dpi;
+        EXPECT_LT(bottom, scale.toDevice(5 + height) + 1) << dpi;
+        EXPECT_LE(bottom - top + 1, std::max(1, dpi / 96)) << dpi;
+    }
+    c->setScale(DScale());
 }
