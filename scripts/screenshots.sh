@@ -94,6 +94,12 @@ trap 'exit 130' INT TERM
 # A fresh prefix for the demo: Wine's fonts, the virtual desktop "Pellaro" of the screen's
 # size with its shell (task bar and tray), and the DPI.
 prepare_prefix() {  # <dpi> <screen size WxH>
+  # The previous pass's Wine must have ended before its prefix goes: a wineserver still
+  # serving the removed folder would be found by the new prefix's first programs.
+  if [ -d "$demo_dir/wineprefix" ]; then
+    WINEPREFIX="$demo_dir/wineprefix" wineserver -k >/dev/null 2>&1 || true
+    WINEPREFIX="$demo_dir/wineprefix" wineserver -w >/dev/null 2>&1 || true
+  fi
   rm -rf "$demo_dir"
   (
     source "$root/scripts/wine-sandbox.sh" "$demo_dir"
@@ -287,7 +293,7 @@ take_pictures() {  # <lang>
   local lang=$1 box id tray tx ty tw th state envelope menu main mailbox about guide
   echo "== Pictures in $([ "$lang" = en ] && echo English || echo Hungarian) at $percent %"
   PELLARO_DEMO_LANGUAGE=$lang PELLARO_DEMO_INTERVAL=100000 PELLARO_DEMO_DIR="$demo_dir" \
-    PELLARO_DEMO_ADDRESS=$address \
+    PELLARO_DEMO_ADDRESS=$address PELLARO_DEMO_DPI=$dpi \
     bash "$root/scripts/demo.sh" </dev/null >"$work/demo-$lang.log" 2>&1 &
   demo_pid=$!
   # The first check's notification box: a window whose name holds a mailbox address.
